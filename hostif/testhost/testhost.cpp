@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+// The test host's arrays and its implementation of the mx/mex calls the plug-ins use.
+#include "testhost.hpp"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+#include <set>
+
+struct mxArray_tag {
+  winscore::testhost::ArrayClass arrayClass;
+  std::vector<std::size_t> dims;
+  bool complex;
+  bool sparse;
+  std::vector<double> real;
+  std::vector<double> imag;
+};
+
+namespace winscore::testhost {
+namespace {
+
+std::set<mxArray*> g_created;  // created during the current call
+std::size_t g_cap = 0;
+std::size_t g_bytesThisCall = 0;
+std::size_t g_live = 0;
+
+std::size_t elementsOf(const std::vector<std::size_t>& dims) {
+  std::size_t n = 1;
+  for (std::size_t d : dims) n *= d;
+  return n;
+}
+
+mxArray* newArray(ArrayClass arrayClass, std::vector<std::size_t> dims, bool complex, bool sparse,
+                  std::vector<double> values) {
+  while (dims.size() < 2) dims.push_back(1);
+  while (dims.size() > 2 && dims.back() == 1) dims.pop_back();
+  const std::size_t n = elementsOf(dims);
+  values.resize(n, 0.0);
+  auto* a = new mxArray_tag{arrayClass, std::move(dims), complex, sparse, std::move(values), {}};
+  if (complex) a->imag.assign(n, 0.0);
+  ++g_live;
+  return a;
+}
+
+}  // namespace
+
+void ArrayDeleter::operator()(mxArray* array) const {
+  if (array) --g_live;
+  delete array;
+}
+
+Array matrix(std::size_t rows, std::size_t cols, std::initializer_list<double> values) {
+  return matrix(rows, cols, std::vector<double>(values));
+}
+Array matrix(std::size_t rows, std::size_t cols, const std::vector<double>& values) {
+  return Array(newArray(ArrayClass::Double, {rows, cols}, false, false, values));
+}
+Array row(const std::vector<double>& values) { return matrix(1, values.size(), values); }
+Array scalar(double value) { return matrix(1, 1, {value}); }
+Array makeArray(ArrayClass arrayClass, std::vector<std::size_t> dims, bool complex, bool sparse,
+                std::vector<double> values) {
+  return Array(newArray(arrayClass, std::move(dims), complex, sparse, std::move(values)));
+}
+
+std::vector<std::size_t> dimsOf(const mxArray* array) { return array->dims; }
+std::vector<double> valuesOf(const mxArray* array) { return array->real; }
+
+void setAllocationCap(std::size_t bytes) { g_cap = bytes; }
+std::size_t liveArrays() { return g_live; }
+
+CallResult call(int nlhs, const std::vector<const mxArray*>& inputs) {
+  std::vector<mxArray*> slots(static_cast<std::size_t>(std::max(nlhs, 1)), nullptr);
+  g_created.clear();
+  g_bytesThisCall = 0;
+  auto dropCreated = [] {
+    for (mxArray* a : g_created) ArrayDeleter()(a);
+    g_created.clear();
+  };
+  try {
+    mexFunction(nlhs, slots.data(), static_cast<int>(inputs.size()),
+                const_cast<const mxArray**>(inputs.data()));
+  } catch (...) {
+    dropCreated();
+    throw;
+  }
+  CallResult result;
+  for (mxArray* a : slots) {
+    if (a != nullptr && g_created.erase(a) == 0)
+      throw HostMisuse("output slot holds an array the call did not create");
+    result.outputs.emplace_back(a);
+  }
+  dropCreated();
+  return result;
+}
+
+}  // namespace winscore::testhost
+
+using winscore::testhost::ArrayClass;
+using winscore::testhost::HostError;
+using winscore::testhost::HostMisuse;
+
+extern "C" {
+
+void mexErrMsgTxt(const char* message) { throw HostError(message, "", false); }
+
+void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
+  char text[4096];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  throw HostError(text, identifier, false);
+}
+
+void mxErrMsgTxt(const char* message) { throw HostError(message, "", true); }
+
+bool mxIsDouble(const mxArray* a) { return a->arrayClass == ArrayClass::Double; }
+bool mxIsComplex(const mxArray* a) { return a->complex; }
+bool mxIsSparse(const mxArray* a) { return a->sparse; }
+bool mxIsNumeric(const mxArray* a) {
+  return a->arrayClass == ArrayClass::Double || a->arrayClass == ArrayClass::Single ||
+         a->arrayClass == ArrayClass::Int32 || a->arrayClass == ArrayClass::Uint8;
+}
+bool mxIsLogical(const mxArray* a) { return a->arrayClass == ArrayClass::Logical; }
+bool mxIsChar(const mxArray* a) { return a->arrayClass == ArrayClass::Char; }
+mwSize mxGetNumberOfDimensions(const mxArray* a) { return a->dims.size(); }
+std::size_t mxGetM(const mxArray* a) { return a->dims[0]; }
+std::size_t mxGetN(const mxArray* a) {
+  std::size_t n = 1;
+  for (std::size_t k = 1; k < a->dims.size(); ++k) n *= a->dims[k];
+  return n;
+}
+std::size_t mxGetNumberOfElements(const mxArray* a) {
+  std::size_t n = 1;
+  for (std::size_t d : a->dims) n *= d;
+  return n;
+}
+
+double* mxGetPr(const mxArray* a) {
+  if (a->arrayClass != ArrayClass::Double || a->sparse)
+    throw HostMisuse("mxGetPr on an array that holds no dense doubles");
+  return a->real.empty() ? nullptr : const_cast<double*>(a->real.data());
+}
+
+double mxGetScalar(const mxArray* a) {
+  const bool readable = mxIsNumeric(a) || mxIsLogical(a) || mxIsChar(a);
+  if (!readable || a->sparse || a->real.empty())
+    throw HostMisuse("mxGetScalar on an array with no first element to read");
+  return a->real[0];
+}
+
+mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity flag) {
+  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(double);
+  if (m != 0 && n > limit / m) throw HostMisuse("mxCreateDoubleMatrix size overflows");
+  const std::size_t bytes = m * n * sizeof(double);
+  using winscore::testhost::g_bytesThisCall;
+  using winscore::testhost::g_cap;
+  if (g_cap != 0 && bytes > g_cap - std::min(g_cap, g_bytesThisCall))
+    throw winscore::testhost::AllocationCapExceeded("create call beyond the allocation cap");
+  g_bytesThisCall += bytes;
+  mxArray* a = winscore::testhost::newArray(ArrayClass::Double, {m, n}, flag == mxCOMPLEX, false, {});
+  winscore::testhost::g_created.insert(a);
+  return a;
+}
+
+}  // extern "C"
