@@ -2,7 +2,7 @@
 IMAGE ?=
 OCTAVE := octave-cli --no-history --no-init-file --no-window-system --quiet
 
-.PHONY: all deps build build-asan test demo clean
+.PHONY: all deps build build-asan test demo package clean
 
 all: build
 
@@ -24,6 +24,10 @@ test: build build-asan
 
 demo: build
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"
+
+# winscore-<version>.tar.gz for Octave's pkg install.
+package: deps
+	tools/make-package.sh .
 
 clean:
 	rm -rf build

@@ -1,0 +1,48 @@
+function package_check (root, outdir)
+  % Makes the package into outdir, installs it into a temporary prefix, loads it, runs its own tests
+  % and calls every plug-in from the installed copy; exits non-zero on failure.
+  [status, tarball] = system (sprintf ("'%s/tools/make-package.sh' '%s'", root, outdir));
+  if (status != 0)
+    error ("package_check: make-package.sh failed");
+  end
+  tarball = strtrim (tarball);
+  prefix = tempname ();
+  mkdir (prefix);
+  pkg ("prefix", fullfile (prefix, "share"), fullfile (prefix, "lib"));
+  pkg ("local_list", fullfile (prefix, "octave_packages"));
+  pkg ("global_list", fullfile (prefix, "octave_packages_global"));
+  pkg ("install", "-local", tarball);
+  pkg ("load", "winscore");
+  failures = 0;
+  names = {"tallyplane", "ringdiff", "gridsweep", "peakpick", "drawweighted", "greedypick"};
+  names = names(cellfun (@(n) exist (fullfile (root, n), "dir") == 7, names));
+  for k = 1:numel (names)
+    where = which (names{k});
+    if (isempty (where))
+      printf ("%s: not installed\n", names{k});
+      failures += 1;
+      continue;
+    end
+    if (isempty (strfind (where, prefix)) || isempty (regexp (where, '\.mex$', 'once')))
+      printf ("%s: resolves to %s, not the installed plug-in\n", names{k}, where);
+      failures += 1;
+    end
+    if (isempty (strfind (evalc (["help " names{k}]), upper (names{k}))))
+      printf ("%s: help does not print its usage\n", names{k});
+      failures += 1;
+    end
+    [n, nmax] = test (names{k}, "quiet", stdout);
+    if (nmax == 0 || n != nmax)
+      printf ("%s: %d of %d package tests passed\n", names{k}, n, nmax);
+      failures += 1;
+    end
+  end
+  pkg ("unload", "winscore");
+  pkg ("uninstall", "-local", "winscore");
+  confirm_recursive_rmdir (false);
+  rmdir (prefix, "s");
+  printf ("package: %d failures\n", failures);
+  if (failures > 0)
+    exit (1);
+  end
+end
