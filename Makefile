@@ -2,7 +2,9 @@
 IMAGE ?=
 OCTAVE := octave-cli --no-history --no-init-file --no-window-system --quiet
 
-.PHONY: all deps build build-asan test demo package clean
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps build build-asan build-fuzz test fuzz demo package clean
 
 all: build
 
@@ -17,10 +19,24 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 
-# Native tests (plain and under ASan/UBSan) and the Octave tests, through ctest.
+build-fuzz:
+	@tools/ensure-deps.sh clang libclang-rt-14-dev
+	cmake --preset fuzz -DWS_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz
+
+# Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
+# for 20 seconds, through ctest.
 test: build build-asan
+	@tools/ensure-deps.sh clang libclang-rt-14-dev
+	cmake --preset fuzz -DWS_FUZZ_SECONDS=20
+	cmake --build --preset fuzz
 	ctest --preset default
 	ctest --preset asan
+	ctest --preset fuzz
+
+# The fuzzers for FUZZ_SECONDS each (default 10 minutes), for a person.
+fuzz: build-fuzz
+	ctest --preset fuzz
 
 demo: build
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+// Fuzzes the tallyplane gateway: any input, an error or a B x (R+1)(C+1) histogram.
+#include "fuzz_call.hpp"
+
+namespace {
+
+bool checkOutputs(const std::vector<const mxArray*>& in,
+                  const std::vector<winscore::fuzz::Array>& out, int) {
+  using winscore::fuzz::truncOf;
+  const double rows = truncOf(in[1]), cols = truncOf(in[2]), bins = truncOf(in[3]);
+  if (!winscore::fuzz::hasDims(out[0], bins, (rows + 1) * (cols + 1))) return false;
+  // The last column is the whole image's histogram: it sums to R*C.
+  double total = 0;
+  const auto values = winscore::testhost::valuesOf(out[0].get());
+  for (std::size_t b = 0; b < static_cast<std::size_t>(bins); ++b)
+    total += values[values.size() - static_cast<std::size_t>(bins) + b];
+  return bins == 0 || total == rows * cols;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  winscore::fuzz::runCall(data, size, 4, checkOutputs);
+  return 0;
+}
