@@ -4,7 +4,7 @@ OCTAVE := octave-cli --no-history --no-init-file --no-window-system --quiet
 
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build build-asan build-fuzz test fuzz demo package clean
+.PHONY: all deps build build-asan build-fuzz test fuzz bench demo package clean
 
 all: build
 
@@ -37,6 +37,14 @@ test: build build-asan
 # The fuzzers for FUZZ_SECONDS each (default 10 minutes), for a person.
 fuzz: build-fuzz
 	ctest --preset fuzz
+
+# Kernel benchmarks (plain, fast, floor), then the plug-ins against idiomatic Octave.
+bench: build
+	@tools/ensure-deps.sh libbenchmark-dev
+	cmake --preset bench
+	cmake --build --preset bench
+	for b in build/bench/bench/*_bench; do $$b --benchmark_counters_tabular=true || exit 1; done
+	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
 
 demo: build
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"

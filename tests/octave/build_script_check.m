@@ -6,20 +6,26 @@ function build_script_check (cmakeMexDir)
   rand ("state", 3);
   q = floor (1 + 8 * rand (40, 30));
   h = tallyplane_in (cmakeMexDir, q);
+  g = cumsum (cumsum (rand (9)));
+  x1 = floor (1 + 90 * rand (100000, 1)); y1 = floor (1 + 90 * rand (100000, 1));
+  x2 = x1 + floor (10 * rand (100000, 1)); y2 = y1 + floor (10 * rand (100000, 1));
+  areas = (x2 - x1 + 1) .* (y2 - y1 + 1);
   calls = {
     "tallyplane (q, 40, 30, 8)"
-    "ringdiff (h, 40, 30, 8, 20, [1 5 9], [2 4 6], [10 20 25], [12 30 39], 50)"
-    "gridsweep (zeros (64), 8, 1, 2, 0, cumsum (cumsum (rand (9))), cumsum (cumsum (rand (9))))"
+    "ringdiff (h, 40, 30, [1 5 9], [2 4 6], [10 20 25], [12 30 39], 50, 8, 3)"
+    "gridsweep (zeros (64), 8, 1, 2, 0, g, g')"
+    "nthargout (5, @peakpick, gridsweep (zeros (64), 8, 1, 1, 0, g, g'), 8, 8, 3)"
     "drawweighted ([1 2 3 4 0 5], 4, 0)"
+    "greedypick (areas, 0, x1, y1, x2, y2, 50)"
   };
   failures = 0;
   for k = 1:numel (calls)
-    name = strtok (calls{k});
+    name = regexp (calls{k}, '(tallyplane|ringdiff|gridsweep|peakpick|drawweighted|greedypick)', 'match', 'once');
     if (! exist (fullfile (outdir, [name ".mex"]), "file"))
       continue;
     end
-    a = run_in (cmakeMexDir, calls{k}, q, h);
-    b = run_in (outdir, calls{k}, q, h);
+    a = run_in (cmakeMexDir, calls{k}, q, h, g, x1, y1, x2, y2, areas);
+    b = run_in (outdir, calls{k}, q, h, g, x1, y1, x2, y2, areas);
     if (! isequal (size (a), size (b)) || any (typecast (a(:), "uint64") != typecast (b(:), "uint64")))
       printf ("%s: the script's build differs from the CMake build\n", name);
       failures += 1;
@@ -35,10 +41,10 @@ function build_script_check (cmakeMexDir)
 end
 
 function h = tallyplane_in (dir, q)
-  h = run_in (dir, "tallyplane (q, 40, 30, 8)", q, []);
+  h = run_in (dir, "tallyplane (q, 40, 30, 8)", q);
 end
 
-function out = run_in (dir, expression, q, h)
+function out = run_in (dir, expression, q, h, g, x1, y1, x2, y2, areas)
   % The folder alone on the path, and the plug-ins reloaded from it.
   addpath (dir);
   clear -f tallyplane ringdiff gridsweep peakpick drawweighted greedypick;
