@@ -35,14 +35,28 @@ std::int64_t firstPixelOutsideBins(const double* quantMatrix, std::int32_t numbe
   return -1;
 }
 
-// A corner column depends only on the columns of its upper, left and upper-left
-// corners, so visiting corners in memory order (r fastest) gives every element
-// the same operands and the same additions as the row-by-row visit.
+// Counts are whole numbers far below 2^53, so every addition here is exact and
+// any grouping gives the same bits as ((left + up) - diagonal) + own. That
+// allows one pass in memory order: corner (r, c) is corner (r, c-1) plus the
+// running bin counts of pixels 1..r of column c, which the corner column
+// itself carries down (it starts as the column above, plus the pixel's bin).
 void integralHistogram(double* histogram, const double* quantMatrix, std::int32_t numberRows,
                        std::int32_t numberColumns, std::int32_t numberBins) {
-  for (std::ptrdiff_t c = 1; c <= numberColumns; ++c)
-    for (std::ptrdiff_t r = 1; r <= numberRows; ++r)
-      fillCorner(histogram, quantMatrix, r, c, numberRows, numberBins);
+  const std::ptrdiff_t rows = numberRows, bins = numberBins, corners = rows + 1;
+  for (std::ptrdiff_t c = 1; c <= numberColumns; ++c) {
+    const double* pixels = quantMatrix + (c - 1) * rows;
+    double* column = histogram + c * corners * bins;
+    // column[0..bins) is corner (0, c): zero. Each lower corner adds one pixel
+    // to the counts of the column so far, on top of the corner to its left.
+    for (std::ptrdiff_t r = 1; r <= rows; ++r) {
+      double* own = column + r * bins;
+      const double* left = own - corners * bins;
+      const double* up = own - bins;
+      const double* upLeft = left - bins;
+      for (std::ptrdiff_t t = 0; t < bins; ++t) own[t] = left[t] + (up[t] - upLeft[t]);
+      own[static_cast<std::ptrdiff_t>(std::floor(pixels[r - 1])) - 1] += 1.0;
+    }
+  }
 }
 
 void integralHistogramPlain(double* histogram, const double* quantMatrix, std::int32_t numberRows,
