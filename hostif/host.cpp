@@ -100,6 +100,8 @@ NumberText numberText(double value) {
     std::snprintf(out.text, sizeof out.text, "NaN");
   } else if (std::isinf(value)) {
     std::snprintf(out.text, sizeof out.text, value > 0 ? "Inf" : "-Inf");
+  } else if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+    std::snprintf(out.text, sizeof out.text, "%.0f", value);
   } else {
     for (int digits = 1; digits <= 17; ++digits) {
       std::snprintf(out.text, sizeof out.text, "%.*g", digits, value);
