@@ -47,7 +47,7 @@
 %     n = 100000; x = 1 + mod(0:n-1, 50)'; y = ones(n, 1);
 %     w = 10; a = w * w * ones(n, 1);          % 10 x 10 windows along a row
 %     kept = greedypick(a, 0, x, y, x + w - 1, y + w - 1, 5)
-%     % kept = [0; 5; 10; 15; 20]: each window suppresses the next four
+%     % kept = [0; 4; 8; 12; 16]: each kept window suppresses the next three
 %
 %   See also DRAWWEIGHTED.
 
