@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+// The greedy walk on worked pairs and chains, and against a direct reading of its rules.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "greedypick_kernel.hpp"
+
+namespace winscore::greedypick {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Windows {
+  std::vector<double> area, xmin, ymin, xmax, ymax;
+  // A window with its inclusive area, or with the area given.
+  void add(double x0, double y0, double x1, double y1) {
+    add(x0, y0, x1, y1, (x1 - x0 + 1) * (y1 - y0 + 1));
+  }
+  void add(double x0, double y0, double x1, double y1, double a) {
+    xmin.push_back(x0), ymin.push_back(y0), xmax.push_back(x1), ymax.push_back(y1);
+    area.push_back(a);
+  }
+  int size() const { return static_cast<int>(area.size()); }
+};
+
+struct Pick {
+  std::vector<double> kept, marker;
+};
+
+Pick pick(const Windows& w, int c) {
+  Pick p{std::vector<double>(c > 0 ? c : 0), std::vector<double>(w.size(), 0.0)};
+  greedyPick(p.kept.data(), p.marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
+             w.xmax.data(), w.ymax.data(), w.size(), c);
+  return p;
+}
+
+// The rules read directly: window p suppresses window q > p when both sides of
+// their inclusive intersection are positive and inter / union exceeds 0.5; a
+// window is kept when fewer than c are kept and no kept window suppresses it;
+// a position is marked when kept or suppressed by a kept window.
+bool suppresses(const Windows& w, int p, int q) {
+  for (double v : {w.xmin[p], w.ymin[p], w.xmax[p], w.ymax[p], w.xmin[q], w.ymin[q], w.xmax[q],
+                   w.ymax[q]})
+    if (std::isnan(v)) return false;
+  const double iw = (std::fmin(w.xmax[p], w.xmax[q]) - std::fmax(w.xmin[p], w.xmin[q])) + 1;
+  const double ih = (std::fmin(w.ymax[p], w.ymax[q]) - std::fmax(w.ymin[p], w.ymin[q])) + 1;
+  if (!(iw > 0 && ih > 0)) return false;
+  const double inter = ih * iw;
+  return inter / ((w.area[p] + w.area[q]) - inter) > 0.5;
+}
+
+Pick reference(const Windows& w, int c) {
+  Pick r{std::vector<double>(c > 0 ? c : 0, -1.0), std::vector<double>(w.size(), 0.0)};
+  std::vector<int> kept;
+  for (int q = 0; q < w.size(); ++q) {
+    bool suppressed = false;
+    for (int p : kept) suppressed |= suppresses(w, p, q);
+    if (suppressed) {
+      r.marker[q] = 1.0;
+    } else if (static_cast<int>(kept.size()) < c) {
+      r.kept[kept.size()] = q;
+      r.marker[q] = 1.0;
+      kept.push_back(q);
+    }
+  }
+  return r;
+}
+
+TEST(GreedypickKernel, WorkedPairsAndTheChain) {
+  Windows same;
+  same.add(1, 1, 10, 10);
+  same.add(1, 1, 10, 10);
+  EXPECT_EQ(pick(same, 2).kept, (std::vector<double>{0, -1}));
+  EXPECT_EQ(pick(same, 2).marker, (std::vector<double>{1, 1}));
+
+  Windows half;  // inter 50, union 100: exactly 0.5 stays
+  half.add(1, 1, 10, 10);
+  half.add(1, 1, 10, 5);
+  EXPECT_EQ(pick(half, 2).kept, (std::vector<double>{0, 1}));
+  EXPECT_EQ(pick(half, 1).marker, (std::vector<double>{1, 0}));
+
+  Windows shifted;  // inter 70, union 130: about 0.538 goes
+  shifted.add(1, 1, 10, 10);
+  shifted.add(4, 1, 13, 10);
+  EXPECT_EQ(pick(shifted, 2).kept, (std::vector<double>{0, -1}));
+
+  // Position 2 overlaps the suppressed position 1 by 2/3 but position 0 only by
+  // 1/3; a suppressed window does not suppress, so 2 is kept.
+  Windows chain = shifted;
+  chain.add(6, 1, 15, 10);
+  EXPECT_EQ(pick(chain, 3).kept, (std::vector<double>{0, 2, -1}));
+  EXPECT_EQ(pick(chain, 3).marker, (std::vector<double>{1, 1, 1}));
+  // Stopping at c leaves later unsuppressed positions unmarked.
+  EXPECT_EQ(pick(chain, 1).marker, (std::vector<double>{1, 1, 0}));
+}
+
+TEST(GreedypickKernel, InclusiveBoundsShareAColumnButNotAnEdge) {
+  Windows sharing;  // 1..10 and 10..19, one pixel tall: inter 1, union 19
+  sharing.add(1, 1, 10, 1);
+  sharing.add(10, 1, 19, 1);
+  double ratio = 0;
+  ASSERT_TRUE(overlapRatio(sharing.area.data(), sharing.xmin.data(), sharing.ymin.data(),
+                           sharing.xmax.data(), sharing.ymax.data(), 0, 1, ratio));
+  EXPECT_EQ(ratio, 1.0 / 19.0);
+  Windows touching;
+  touching.add(1, 1, 10, 1);
+  touching.add(11, 1, 20, 1);
+  EXPECT_FALSE(overlapRatio(touching.area.data(), touching.xmin.data(), touching.ymin.data(),
+                            touching.xmax.data(), touching.ymax.data(), 0, 1, ratio));
+  // With areas of 1 the shared column alone is a full overlap on either axis.
+  for (bool onY : {false, true}) {
+    Windows shares, touches;
+    auto put = [onY](Windows& w, double lo, double hi) {
+      if (onY) w.add(1, lo, 1, hi, 1); else w.add(lo, 1, hi, 1, 1);
+    };
+    put(shares, 1, 10), put(shares, 10, 19);
+    put(touches, 1, 10), put(touches, 11, 20);
+    EXPECT_EQ(pick(shares, 2).kept, (std::vector<double>{0, -1})) << onY;
+    EXPECT_EQ(pick(touches, 2).kept, (std::vector<double>{0, 1})) << onY;
+  }
+}
+
+TEST(GreedypickKernel, CountsAndDegenerateWindows) {
+  Windows three;
+  three.add(1, 1, 2, 2);
+  three.add(5, 5, 6, 6);
+  three.add(9, 9, 9, 9);
+  EXPECT_EQ(pick(three, 0).kept.size(), 0u);
+  EXPECT_EQ(pick(three, 0).marker, (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(pick(three, 5).kept, (std::vector<double>{0, 1, 2, -1, -1}));
+  std::vector<double> untouched{7, 7};
+  std::vector<double> marker(3, 0.0);
+  greedyPick(untouched.data(), marker.data(), three.area.data(), three.xmin.data(),
+             three.ymin.data(), three.xmax.data(), three.ymax.data(), 3, -2);
+  EXPECT_EQ(untouched, (std::vector<double>{7, 7}));  // a negative count writes nothing
+
+  Windows odd;
+  odd.add(1, 1, 4, 4);                  // 0: kept
+  odd.add(1, 1, 4, 4, 8);               // 1: union (16 + 8) - 16 = 8 > 0: ratio 2, suppressed
+  odd.add(1, 1, 4, 4, 0);               // 2: union 0: ratio +Inf, suppressed
+  odd.add(1, 1, 4, 4, -5);              // 3: union -5: negative ratio, kept
+  odd.add(1, 1, 4, 4, kNaN);            // 4: NaN ratio, kept
+  odd.add(kNaN, 1, 4, 4);               // 5: NaN bound, no overlap, kept
+  odd.add(1, 1, 4, kNaN);               // 6: likewise
+  odd.add(4, 4, 1, 1);                  // 7: inverted, its sides are not positive: kept
+  EXPECT_EQ(pick(odd, 8).kept, (std::vector<double>{0, 3, 4, 5, 6, 7, -1, -1}));
+  // A window with NaN bounds neither suppresses nor is suppressed.
+  Windows nanFirst;
+  nanFirst.add(kNaN, kNaN, kNaN, kNaN, 16);
+  nanFirst.add(1, 1, 4, 4);
+  nanFirst.add(1, 1, 4, 4);
+  EXPECT_EQ(pick(nanFirst, 3).kept, (std::vector<double>{0, 1, -1}));
+}
+
+TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
+  std::mt19937 rng(99);
+  for (int length : {1, 2, 3, 10, 60, 300}) {
+    for (int round = 0; round < 20; ++round) {
+      Windows w;
+      for (int p = 0; p < length; ++p) {
+        const double x0 = 1 + rng() % 20, y0 = 1 + rng() % 20;
+        const double x1 = x0 + rng() % 8, y1 = y0 + rng() % 8;
+        switch (rng() % 12) {
+          case 0: w.add(x0, y0, x1, y1, 0); break;
+          case 1: w.add(x0, kNaN, x1, y1); break;
+          case 2: w.add(x0, y0, x1, y1, (x1 - x0) * (y1 - y0)); break;  // exclusive areas
+          default: w.add(x0, y0, x1, y1);
+        }
+      }
+      for (int c : {0, 1, 2, 5, length, length + 3}) {
+        const auto got = pick(w, c);
+        const auto want = reference(w, c);
+        EXPECT_EQ(got.kept, want.kept) << "length " << length << " c " << c;
+        EXPECT_EQ(got.marker, want.marker) << "length " << length << " c " << c;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace winscore::greedypick
