@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+// Block maxima of a 4-D window score array, kept when no score around them is larger.
+#include "peakpick_kernel.hpp"
+
+#include <cmath>
+
+namespace winscore::peakpick {
+namespace {
+
+using Pos = std::int64_t;  // positions hold int32 values; 64 bits so ++ cannot overflow
+
+// A coordinate order of xmin, ymin, xmax, ymax throughout.
+struct Scores {
+  const double* h;
+  Pos sizeXWhole, sizeYWhole;  // X and Y: only to address h
+  double sizeX, sizeY, halfWidth, pitch;
+
+  double at(Pos xmin, Pos ymin, Pos xmax, Pos ymax) const {
+    return h[(xmin - 1) + sizeXWhole * ((ymin - 1) + sizeYWhole * ((xmax - 1) +
+                                                                    sizeXWhole * (ymax - 1)))];
+  }
+};
+
+// min(S, v) and max(v, 1) exactly as the bounds are defined: the comparison
+// decides, so a NaN operand picks the second branch.
+inline double minOf(double s, double v) { return s > v ? v : s; }
+inline double maxWithOne(double v) { return v > 1.0 ? v : 1.0; }
+
+// The next block start, trunc(start + pitch). Every bound is below 2^31 (the
+// sizes truncate into int32), so a sum at or past 2^31 ends the loop either way;
+// it is returned as 2^31 rather than converted out of range.
+inline Pos nextStart(Pos start, double pitch) {
+  const double next = static_cast<double>(start) + pitch;
+  return next < 2147483648.0 ? static_cast<Pos>(next) : Pos{2147483648};
+}
+
+// True when some score of the box of half-width c around p is strictly larger
+// than best. Equal scores and NaN never count; stopping at the first larger one
+// gives the same answer as reading the whole box.
+bool boxHasLarger(const Scores& s, const Pos p[4], double best) {
+  const double c = s.halfWidth;
+  const double sizes[4] = {s.sizeX, s.sizeY, s.sizeX, s.sizeY};
+  Pos low[4];
+  double high[4];
+  for (int q = 0; q < 4; ++q) {
+    low[q] = static_cast<Pos>(maxWithOne(static_cast<double>(p[q]) - c));
+    high[q] = minOf(sizes[q], static_cast<double>(p[q]) + c);
+  }
+  for (Pos i = low[0]; static_cast<double>(i) <= high[0]; ++i)
+    for (Pos j = low[1]; static_cast<double>(j) <= high[1]; ++j)
+      for (Pos k = low[2]; static_cast<double>(k) <= high[2]; ++k)
+        for (Pos l = low[3]; static_cast<double>(l) <= high[3]; ++l)
+          if (s.at(i, j, k, l) > best) return true;
+  return false;
+}
+
+}  // namespace
+
+double outputLength(double sizeX, double sizeY, double neighbourhoodSize) {
+  const double d = (neighbourhoodSize - 1.0) * 0.5 + 1.0;
+  return std::ceil(((sizeX * sizeX) * sizeY) * sizeY / (((d * d) * d) * d));
+}
+
+std::int64_t localMaxima(double* xmin, double* ymin, double* xmax, double* ymax, double* score,
+                         std::int64_t capacity, const double* h, double sizeX, double sizeY,
+                         double neighbourhoodSize) {
+  const double c = (neighbourhoodSize - 1.0) * 0.5;
+  const Scores s{h, static_cast<Pos>(sizeX), static_cast<Pos>(sizeY), sizeX, sizeY, c, c + 1.0};
+  const double d = s.pitch;
+  std::int64_t accepted = 0;
+
+  // Blocks cover start..start + c per coordinate, cut at the size in xmax and
+  // ymax; xmin and ymin starts stop where a whole block no longer fits.
+  for (Pos a1 = 1; static_cast<double>(a1) <= sizeX - c; a1 = nextStart(a1, d))
+    for (Pos a2 = 1; static_cast<double>(a2) <= sizeY - c; a2 = nextStart(a2, d))
+      for (Pos a3 = a1; static_cast<double>(a3) <= sizeX; a3 = nextStart(a3, d))
+        for (Pos a4 = a2; static_cast<double>(a4) <= sizeY; a4 = nextStart(a4, d)) {
+          // The earliest strict maximum of the block: a NaN never replaces best.
+          double best = s.at(a1, a2, a3, a4);
+          Pos p[4] = {a1, a2, a3, a4};
+          const double endK = minOf(sizeX, static_cast<double>(a3) + c);
+          const double endL = minOf(sizeY, static_cast<double>(a4) + c);
+          // a1 + c rounded may reach past sizeX by an ulp; the whole size
+          // keeps such a rounding from addressing outside the array.
+          for (Pos i = a1; static_cast<double>(i) <= static_cast<double>(a1) + c &&
+                           i <= s.sizeXWhole; ++i)
+            for (Pos j = a2; static_cast<double>(j) <= static_cast<double>(a2) + c &&
+                             j <= s.sizeYWhole; ++j)
+              for (Pos k = a3; static_cast<double>(k) <= endK; ++k)
+                for (Pos l = a4; static_cast<double>(l) <= endL; ++l) {
+                  const double v = s.at(i, j, k, l);
+                  if (v > best) {
+                    best = v;
+                    p[0] = i, p[1] = j, p[2] = k, p[3] = l;
+                  }
+                }
+          if (!(best > 0.0) || boxHasLarger(s, p, best)) continue;
+          if (accepted < capacity) {
+            xmin[accepted] = static_cast<double>(p[0]);
+            ymin[accepted] = static_cast<double>(p[1]);
+            xmax[accepted] = static_cast<double>(p[2]);
+            ymax[accepted] = static_cast<double>(p[3]);
+            score[accepted] = best;
+          }
+          ++accepted;
+        }
+  return accepted;
+}
+
+}  // namespace winscore::peakpick
