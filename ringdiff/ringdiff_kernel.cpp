@@ -7,22 +7,24 @@
 namespace winscore::ringdiff {
 namespace {
 
-constexpr double kInt32Min = -2147483648.0;
-constexpr double kInt32Max = 2147483647.0;
-
-bool fitsInt32(double value) { return value >= kInt32Min && value <= kInt32Max; }
-
 // The image and the extent of the histogram that holds it.
 struct Layout {
   double cornersPerColumn;   // R + 1, as a double for the window's corner offsets
   std::int64_t rowsPlusOne;  // R + 1, for the surround's whole-number offsets
-  std::int64_t corners;      // (R + 1)(C + 1) columns of B bins
   double lastOffset;         // the largest offset whose B bins all lie inside
-  std::int32_t rows, columns, bins;
+  double rows, columns;      // R and C
+  std::int32_t bins;
 };
 
+// Corner rows run 0..R and corner columns 0..C; a NaN is no corner.
+bool isCorner(double row, double column, const Layout& layout) {
+  return row >= 0.0 && row <= layout.rows && column >= 0.0 && column <= layout.columns;
+}
+
 // A window corner offset: computed in doubles from the coordinates as stored,
-// then truncated toward zero. False when its B bins would not all lie inside.
+// then truncated toward zero. False when its B bins would not all lie inside
+// (for corners of the grid this cannot happen; it also keeps the conversion
+// to 32 bits defined).
 bool windowOffset(double value, const Layout& layout, std::int32_t* offset) {
   const double truncated = std::trunc(value);
   if (!(truncated >= 0.0 && truncated <= layout.lastOffset)) return false;
@@ -30,20 +32,18 @@ bool windowOffset(double value, const Layout& layout, std::int32_t* offset) {
   return true;
 }
 
-// A surround corner offset from whole-number bounds. The corner index is formed
-// in 64 bits, where it cannot overflow; whenever it lies inside the histogram
-// it equals the same expression in 32-bit arithmetic, and so does the offset.
-bool surroundOffset(std::int64_t corner, const Layout& layout, std::int32_t* offset) {
-  if (layout.bins == 0) {  // nothing is read
-    *offset = 0;
-    return true;
-  }
-  if (corner < 0 || corner >= layout.corners) return false;
-  *offset = static_cast<std::int32_t>(corner * layout.bins);
-  return true;
+// A surround corner offset from whole-number bounds inside the grid. Formed in
+// 64 bits, it equals the same expression in 32-bit arithmetic, since the value
+// lies within 32 bits.
+std::int32_t surroundOffset(double column, double row, const Layout& layout) {
+  const auto corner =
+      static_cast<std::int64_t>(column) * layout.rowsPlusOne + static_cast<std::int64_t>(row);
+  return static_cast<std::int32_t>(corner * layout.bins);
 }
 
 // Scores window i, or says why it cannot, before reading any of its corners.
+// Every corner must be a corner of the grid, not only an offset inside the
+// array: a window outside the image would otherwise read other corners' counts.
 WindowFault scoreWindow(double* score, double* inner, double* P, double* ring, const double* H,
                         const Layout& layout, double x0, double y0, double x1, double y1,
                         std::int32_t surroundPercent, WindowReport* report) {
@@ -54,7 +54,9 @@ WindowFault scoreWindow(double* score, double* inner, double* P, double* ring, c
   const double height = std::trunc(y1 - y0 + 1.0);
   if (std::isnan(width) || std::isnan(height)) return WindowFault::boxOutside;
   if (width <= 0.0 || height <= 0.0) return WindowFault::emptyWindow;
-  if (width > kInt32Max || height > kInt32Max) return WindowFault::boxOutside;
+  if (!isCorner(y0 - 1.0, x0 - 1.0, layout) || !isCorner(y1, x1, layout))
+    return WindowFault::boxOutside;
+  // Now 1 <= w <= C and 1 <= h <= R.
   const auto w = static_cast<std::int32_t>(width);
   const auto h = static_cast<std::int32_t>(height);
 
@@ -68,21 +70,16 @@ WindowFault scoreWindow(double* score, double* inner, double* P, double* ring, c
       !windowOffset((x1 * R1 + y1) * Bd, layout, &oLR))
     return WindowFault::boxOutside;
 
-  const Box& box = report->surround =
-      surroundBox(x0, y0, x1, y1, w, h, surroundPercent, layout.rows, layout.columns);
-  if (!fitsInt32(box.x0) || !fitsInt32(box.x1) || !fitsInt32(box.y0) || !fitsInt32(box.y1))
+  // The surround box; below -200 percent it can turn inside out past the grid.
+  const Box& box = report->surround = surroundBox(
+      x0, y0, x1, y1, w, h, surroundPercent, static_cast<std::int32_t>(layout.rows),
+      static_cast<std::int32_t>(layout.columns));
+  if (!isCorner(box.y0 - 1.0, box.x0 - 1.0, layout) || !isCorner(box.y1, box.x1, layout))
     return WindowFault::surroundOutside;
-  const auto sx0 = static_cast<std::int64_t>(box.x0);
-  const auto sx1 = static_cast<std::int64_t>(box.x1);
-  const auto sy0 = static_cast<std::int64_t>(box.y0);
-  const auto sy1 = static_cast<std::int64_t>(box.y1);
-  const std::int64_t r1 = layout.rowsPlusOne;
-  std::int32_t sUL, sUR, sLL, sLR;
-  if (!surroundOffset((sx0 - 1) * r1 + sy0 - 1, layout, &sUL) ||
-      !surroundOffset(sx1 * r1 + sy0 - 1, layout, &sUR) ||
-      !surroundOffset((sx0 - 1) * r1 + sy1, layout, &sLL) ||
-      !surroundOffset(sx1 * r1 + sy1, layout, &sLR))
-    return WindowFault::surroundOutside;
+  const std::int32_t sUL = surroundOffset(box.x0 - 1.0, box.y0 - 1.0, layout);
+  const std::int32_t sUR = surroundOffset(box.x1, box.y0 - 1.0, layout);
+  const std::int32_t sLL = surroundOffset(box.x0 - 1.0, box.y1, layout);
+  const std::int32_t sLR = surroundOffset(box.x1, box.y1, layout);
 
   // The window's histogram; corners combine as ((UL + LR) - UR) - LL, the order
   // the score is defined in: any other grouping can change the last bit.
@@ -143,8 +140,8 @@ WindowReport scoreWindows(double* scores, double* inner, double* normalisedInner
   Layout layout{};
   layout.rowsPlusOne = std::int64_t{numberRows} + 1;
   layout.cornersPerColumn = static_cast<double>(layout.rowsPlusOne);
-  layout.corners = layout.rowsPlusOne * (std::int64_t{numberColumns} + 1);
-  layout.lastOffset = static_cast<double>((layout.corners - 1) * numberBins);
+  const std::int64_t corners = layout.rowsPlusOne * (std::int64_t{numberColumns} + 1);
+  layout.lastOffset = static_cast<double>((corners - 1) * numberBins);
   layout.rows = numberRows;
   layout.columns = numberColumns;
   layout.bins = numberBins;
