@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+// ringdiff through the test host: the order of reads and tests, and every rejected input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "bits.hpp"
+#include "host_expect.hpp"
+#include "testhost.hpp"
+
+namespace winscore {
+namespace {
+
+using testhost::Array;
+using testhost::ArrayClass;
+using testhost::call;
+using testhost::makeArray;
+using testhost::matrix;
+using testhost::row;
+using testhost::scalar;
+using testing::bitsOf;
+using testing::expectHostError;
+using testing::expectHostErrorContaining;
+
+// The integral histogram of a rows x cols image of bin 1 with the box
+// x0..x1, y0..y1 in bin 2, built from running sums.
+Array squareHistogram(int rows, int cols, int x0, int y0, int x1, int y1) {
+  std::vector<double> h(2 * static_cast<size_t>(rows + 1) * (cols + 1), 0.0);
+  auto at = [&](int r, int c, int b) -> double& { return h[b + 2 * (r + c * (rows + 1))]; };
+  for (int c = 1; c <= cols; ++c)
+    for (int r = 1; r <= rows; ++r) {
+      const int b = (c >= x0 && c <= x1 && r >= y0 && r <= y1) ? 1 : 0;
+      for (int t = 0; t < 2; ++t)
+        at(r, c, t) = at(r - 1, c, t) + at(r, c - 1, t) - at(r - 1, c - 1, t) + (t == b);
+    }
+  return matrix(2, static_cast<size_t>(rows + 1) * (cols + 1), h);
+}
+
+// The ten inputs of a call, each replaceable.
+struct Inputs {
+  Array in[10];
+  testhost::CallResult run(int nlhs = 1) const {
+    return call(nlhs, in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8], in[9]);
+  }
+};
+
+// A 6 x 8 image with a 2 x 2 square of bin 2 at columns 3..4, rows 3..4, and
+// three windows: the square, the whole image, a plain corner.
+Inputs squareCall() {
+  Inputs c{{squareHistogram(6, 8, 3, 3, 4, 4), scalar(6), scalar(8), row({3, 1, 7}),
+            row({3, 1, 5}), row({4, 8, 8}), row({4, 6, 6}), scalar(100), scalar(2),
+            scalar(3)}};
+  return c;
+}
+
+TEST(RingdiffGateway, ScoresEveryWindowIntoAColumn) {
+  Inputs c = squareCall();
+  auto r = c.run();
+  EXPECT_EQ(testhost::dimsOf(r.outputs[0].get()), (std::vector<size_t>{3, 1}));
+  EXPECT_EQ(testhost::valuesOf(r.outputs[0].get()), (std::vector<double>{2, 0, 0}));
+  // Zero outputs requested still fill slot 1; N = 0 gives an empty column.
+  EXPECT_NE(c.run(0).outputs[0], nullptr);
+  c.in[9] = scalar(0.7);
+  EXPECT_EQ(testhost::dimsOf(c.run().outputs[0].get()), (std::vector<size_t>{0, 1}));
+}
+
+TEST(RingdiffGateway, TruncatesThePercentageTowardZero) {
+  Inputs c = squareCall();
+  c.in[3] = row({2});
+  c.in[4] = row({2});
+  c.in[5] = row({3});
+  c.in[6] = row({3});
+  c.in[9] = scalar(1);
+  auto scoreAt = [&](double percent) {
+    c.in[7] = scalar(percent);
+    return testhost::valuesOf(c.run().outputs[0].get())[0];
+  };
+  EXPECT_EQ(bitsOf(scoreAt(112.9)), bitsOf(scoreAt(112)));
+  EXPECT_EQ(bitsOf(scoreAt(-12.9)), bitsOf(scoreAt(-12)));
+  EXPECT_NE(scoreAt(112), scoreAt(100));
+  EXPECT_EQ(scoreAt(0.9), 0.0);
+  EXPECT_EQ(scoreAt(-0.9), 0.0);
+}
+
+TEST(RingdiffGateway, ChecksCountsInOrder) {
+  auto one = scalar(1);
+  expectHostError([&] { call(2, one, one, one, one, one, one, one, one, one); },
+                  "10 input argument required.", "winscore:ringdiff:inputCount");
+  expectHostError([&] { call(2, one, one, one, one, one, one, one, one, one, one, one); },
+                  "10 input argument required.");
+  const Inputs c = squareCall();
+  expectHostError([&] { c.run(2); }, "Too many output arguments.",
+                  "winscore:ringdiff:outputCount");
+}
+
+TEST(RingdiffGateway, ReadsEveryInputBeforeTestingInput1) {
+  Inputs c = squareCall();
+  c.in[0] = makeArray(ArrayClass::Cell, {1, 1});
+  c.in[1] = scalar(NAN);
+  expectHostErrorContaining([&] { c.run(); }, "input 2 (numberRows)");
+  c.in[1] = scalar(6);
+  c.in[3] = makeArray(ArrayClass::Single, {1, 3}, false, false, {1, 1, 1});
+  expectHostErrorContaining([&] { c.run(); }, "input 4 (xmin)");
+  c.in[3] = row({3, 1, 7});
+  c.in[9] = matrix(0, 0);
+  expectHostErrorContaining([&] { c.run(); }, "input 10 (numberWindows)");
+  c.in[9] = scalar(3);
+  expectHostError([&] { c.run(); }, "input 1 (integralHistogram) must be a real double matrix",
+                  "winscore:ringdiff:integralHistogram");
+}
+
+TEST(RingdiffGateway, TestsInput1ClassDimensionsAndColumnCount) {
+  const std::string message = "input 1 (integralHistogram) must be a real double matrix";
+  Inputs c = squareCall();
+  for (auto cls : {ArrayClass::Single, ArrayClass::Int32, ArrayClass::Logical, ArrayClass::Char,
+                   ArrayClass::Struct, ArrayClass::FunctionHandle}) {
+    c.in[0] = makeArray(cls, {2, 63});
+    expectHostError([&] { c.run(); }, message);
+  }
+  c.in[0] = makeArray(ArrayClass::Double, {2, 63}, true);
+  expectHostError([&] { c.run(); }, message);
+  c.in[0] = makeArray(ArrayClass::Double, {2, 63, 2});
+  expectHostError([&] { c.run(); }, message);
+  c.in[0] = matrix(2, 64);  // (R+1)(C+1) + 1 columns
+  expectHostError([&] { c.run(); }, message);
+  c.in[0] = makeArray(ArrayClass::Double, {2, 63}, false, true);
+  expectHostErrorContaining([&] { c.run(); }, "input 1 (integralHistogram) must be a real double");
+
+  // The column count is formed in 32 bits: 65536 * 65537 wraps to 65536.
+  Inputs wide{{matrix(0, 65536), scalar(65535), scalar(65536), row({1}), row({1}), row({2}),
+               row({2}), scalar(100), scalar(0), scalar(1)}};
+  EXPECT_EQ(testhost::valuesOf(wide.run().outputs[0].get()), (std::vector<double>{0}));
+  // With one bin the offsets would pass 2^31.
+  wide.in[0] = matrix(1, 65536);
+  wide.in[8] = scalar(1);
+  expectHostError([&] { wide.run(); },
+                  "inputs 2, 3 and 9 (numberRows, numberColumns, numberBins) give "
+                  "(R+1)*(C+1)*B = 4295032832 histogram elements, more than 32-bit offsets "
+                  "reach (2147483647)");
+}
+
+TEST(RingdiffGateway, RejectsSizesTheOffsetsCannotRelyOn) {
+  Inputs c = squareCall();
+  c.in[8] = scalar(3);
+  expectHostError([&] { c.run(); },
+                  "input 1 (integralHistogram) must have 3 rows, one per bin of input 9 "
+                  "(numberBins), not 2");
+  c.in[8] = scalar(-1);
+  expectHostErrorContaining([&] { c.run(); }, "input 9 (numberBins) must not be negative");
+  c.in[8] = scalar(2);
+  c.in[9] = scalar(-2);
+  expectHostErrorContaining([&] { c.run(); }, "input 10 (numberWindows) must not be negative");
+  c.in[9] = scalar(4);
+  expectHostError([&] { c.run(); }, "input 4 (xmin) must hold at least 4 elements, not 3");
+  c.in[9] = scalar(3);
+  c.in[6] = row({4, 6});
+  expectHostError([&] { c.run(); }, "input 7 (ymax) must hold at least 3 elements, not 2");
+  Inputs negative{{matrix(2, 0), scalar(-1), scalar(5), row({1}), row({1}), row({1}), row({1}),
+                   scalar(0), scalar(2), scalar(1)}};
+  expectHostErrorContaining([&] { negative.run(); }, "input 2 (numberRows) must not be negative");
+}
+
+TEST(RingdiffGateway, NamesTheWindowThatCannotBeScored) {
+  Inputs c = squareCall();
+  const size_t before = testhost::liveArrays();
+  c.in[5] = row({4, 0, 8});
+  const auto empty = expectHostError([&] { c.run(); }, "error xmax - xmin <=0 or ymax - ymin<=0");
+  EXPECT_TRUE(empty.viaArrayLibrary);
+  EXPECT_EQ(testhost::liveArrays(), before);  // output and working vectors dropped
+
+  c.in[5] = row({4, 8, 9});
+  expectHostError([&] { c.run(); },
+                  "window 3 (xmin 7, ymin 5, xmax 9, ymax 6) would be read outside input 1 "
+                  "(integralHistogram): it must lie inside the image of 6 rows and 8 columns");
+  c.in[5] = row({4, 8, 8});
+  c.in[4] = row({3, NAN, 5});
+  expectHostErrorContaining([&] { c.run(); }, "window 2 (xmin 1, ymin NaN, xmax 8, ymax 6)");
+  c.in[4] = row({3, 1, 5});
+  c.in[3] = row({3, 1, -INFINITY});
+  expectHostErrorContaining([&] { c.run(); }, "window 3 (xmin -Inf,");
+  c.in[3] = row({3, 1, 7});
+  c.in[7] = scalar(-1000);
+  expectHostError([&] { c.run(); },
+                  "window 1 (xmin 3, ymin 3, xmax 4, ymax 4) would be read outside input 1 "
+                  "(integralHistogram): its surround box, columns 13..-6 and rows 13..-6 for "
+                  "input 8 (surroundPercent) -1000, leaves the image of 6 rows and 8 columns");
+  c.in[7] = scalar(-200);
+  EXPECT_EQ(c.run().outputs[0] != nullptr, true);
+}
+
+}  // namespace
+}  // namespace winscore

@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: MIT
+// Window scores against a direct count of both histograms, and the worked surround cases.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "bits.hpp"
+#include "ringdiff_kernel.hpp"
+
+namespace winscore::ringdiff {
+namespace {
+
+using testing::bitsOf;
+
+// A quantised image; bin 0 marks a pixel that falls in no bin.
+struct Image {
+  int rows, cols;
+  std::vector<int> bin;  // column-major
+  int at(int r, int c) const { return bin[(r - 1) + (c - 1) * rows]; }
+};
+
+Image uniform(int rows, int cols, int value) {
+  return Image{rows, cols, std::vector<int>(static_cast<size_t>(rows) * cols, value)};
+}
+
+void paint(Image& im, int x0, int y0, int x1, int y1, int value) {
+  for (int c = x0; c <= x1; ++c)
+    for (int r = y0; r <= y1; ++r) im.bin[(r - 1) + (c - 1) * im.rows] = value;
+}
+
+// Pixels of bin b in columns x0..x1 and rows y0..y1.
+double countIn(const Image& im, int b, int x0, int y0, int x1, int y1) {
+  double n = 0;
+  for (int c = std::max(x0, 1); c <= std::min(x1, im.cols); ++c)
+    for (int r = std::max(y0, 1); r <= std::min(y1, im.rows); ++r) n += im.at(r, c) == b;
+  return n;
+}
+
+// The integral histogram by counting each corner's pixels afresh.
+std::vector<double> integralOf(const Image& im, int bins) {
+  std::vector<double> h;
+  for (int c = 0; c <= im.cols; ++c)
+    for (int r = 0; r <= im.rows; ++r)
+      for (int b = 1; b <= bins; ++b) h.push_back(countIn(im, b, 1, 1, c, r));
+  return h;
+}
+
+struct Window {
+  double x0, y0, x1, y1;
+};
+
+struct Scored {
+  std::vector<double> scores;
+  WindowReport report;
+};
+
+Scored score(const Image& im, int bins, const std::vector<Window>& windows, int percent) {
+  const auto h = integralOf(im, bins);
+  std::vector<double> x0, y0, x1, y1;
+  for (const auto& w : windows) {
+    x0.push_back(w.x0);
+    y0.push_back(w.y0);
+    x1.push_back(w.x1);
+    y1.push_back(w.y1);
+  }
+  const int n = static_cast<int>(windows.size());
+  std::vector<double> scores(n, 0.0), inner(bins), P(bins), ring(bins);
+  const WindowReport report =
+      scoreWindows(scores.data(), inner.data(), P.data(), ring.data(), h.data(), im.rows,
+                   im.cols, x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
+  return {scores, report};
+}
+
+// The score from the definition: window and ring counted pixel by pixel, the
+// surround box clipped with min and max, then the chi-square in bin order.
+double referenceScore(const Image& im, int bins, int x0, int y0, int x1, int y1, int percent) {
+  const double dx = (x1 - x0 + 1.0) * percent / 200.0;
+  const double dy = (y1 - y0 + 1.0) * percent / 200.0;
+  const int sx0 = std::max(1, static_cast<int>(std::ceil(x0 - dx)));
+  const int sx1 = std::min(im.cols, static_cast<int>(std::ceil(x1 + dx)));
+  const int sy0 = std::max(1, static_cast<int>(std::ceil(y0 - dy)));
+  const int sy1 = std::min(im.rows, static_cast<int>(std::ceil(y1 + dy)));
+  std::vector<double> inner(bins), ring(bins, 0.0);
+  double S = 0, T = 0;
+  for (int b = 1; b <= bins; ++b) {
+    inner[b - 1] = countIn(im, b, x0, y0, x1, y1);
+    for (int c = sx0; c <= sx1; ++c)
+      for (int r = sy0; r <= sy1; ++r)
+        ring[b - 1] += im.at(r, c) == b && !(c >= x0 && c <= x1 && r >= y0 && r <= y1);
+    S += inner[b - 1];
+    T += ring[b - 1];
+  }
+  double total = 0;
+  for (int t = 0; t < bins && T != 0; ++t) {
+    const double P = S != 0 ? inner[t] / S : 0.0;
+    const double Q = ring[t] / T;
+    if (P + Q != 0) total = (P - Q) * (P - Q) / (Q + P) + total;
+  }
+  return total;
+}
+
+TEST(RingdiffKernel, SurroundGrowsByHalfThePercentageOnEachSideAndTakesCeilings) {
+  struct Case {
+    Window window;
+    int percent;
+    Box expected;
+  };
+  const Case cases[] = {
+      {{4, 4, 4, 4}, 100, {4, 5, 4, 5}},      // dx = 0.5: grows only upwards
+      {{3, 3, 5, 5}, 100, {2, 7, 2, 7}},      // dx = 1.5
+      {{1, 1, 2, 2}, 100, {1, 3, 1, 3}},      // clipped at column 1 and row 1
+      {{9, 2, 10, 2}, 100, {8, 10, 2, 3}},    // clipped at column C only
+      {{5, 5, 7, 7}, 50, {5, 8, 5, 8}},       // dx = 0.75: the lower side stays
+      {{3, 3, 6, 6}, -100, {5, 4, 5, 4}},     // a negative percentage shrinks it
+      {{1, 1, 10, 10}, 300, {1, 10, 1, 10}},  // the whole image
+      {{4, 4, 4, 4}, 0, {4, 4, 4, 4}},
+  };
+  for (const auto& k : cases) {
+    const auto& w = k.window;
+    const Box box = surroundBox(w.x0, w.y0, w.x1, w.y1, static_cast<int>(w.x1 - w.x0 + 1),
+                                static_cast<int>(w.y1 - w.y0 + 1), k.percent, 10, 10);
+    EXPECT_EQ(box.x0, k.expected.x0) << w.x0 << " p " << k.percent;
+    EXPECT_EQ(box.x1, k.expected.x1) << w.x0 << " p " << k.percent;
+    EXPECT_EQ(box.y0, k.expected.y0) << w.y0 << " p " << k.percent;
+    EXPECT_EQ(box.y1, k.expected.y1) << w.y0 << " p " << k.percent;
+  }
+  // A NaN side takes the border.
+  const Box nanBox = surroundBox(NAN, NAN, NAN, NAN, 1, 1, 100, 7, 9);
+  EXPECT_EQ(nanBox.x0, 1);
+  EXPECT_EQ(nanBox.x1, 9);
+  EXPECT_EQ(nanBox.y1, 7);
+}
+
+TEST(RingdiffKernel, ScoresTheWorkedCases) {
+  // A square of bin 1 on bin 2 has no bin in common with its ring: 2.
+  Image im = uniform(10, 10, 2);
+  paint(im, 4, 4, 6, 6, 1);
+  // The ring of a window with the same mix as its ring: 0.
+  Image stripes = uniform(10, 10, 1);
+  for (int c = 2; c <= 10; c += 2) paint(stripes, c, 1, c, 10, 2);
+  const Scored run = score(im, 3, {{4, 4, 6, 6}, {1, 1, 10, 10}, {4, 4, 5, 5}}, 100);
+  EXPECT_EQ(run.report.fault, WindowFault::none);
+  EXPECT_EQ(run.report.window, 3);
+  EXPECT_EQ(run.scores[0], 2.0);
+  EXPECT_EQ(run.scores[1], 0.0);  // the whole image: the ring is empty
+  EXPECT_GT(run.scores[2], 0.0);
+  EXPECT_EQ(score(stripes, 2, {{3, 3, 6, 6}}, 100).scores[0], 0.0);
+  // p = 0: the surround is the window, so every window scores 0.
+  for (double s : score(im, 3, {{4, 4, 6, 6}, {2, 3, 8, 5}, {3, 3, 3, 3}}, 0).scores)
+    EXPECT_EQ(s, 0.0);
+  // B = 0: nothing is read and every window scores 0.
+  EXPECT_EQ(score(im, 0, {{4, 4, 6, 6}}, 100).scores[0], 0.0);
+}
+
+TEST(RingdiffKernel, EmptyWindowScoresTheSumOfTheRingsShares) {
+  Image im = uniform(8, 8, 1);
+  paint(im, 1, 5, 8, 8, 2);
+  paint(im, 3, 3, 4, 4, 0);  // pixels in no bin
+  const Scored run = score(im, 2, {{3, 3, 4, 4}}, 200);
+  const double T = countIn(im, 1, 2, 2, 5, 5) + countIn(im, 2, 2, 2, 5, 5);
+  const double q1 = countIn(im, 1, 2, 2, 5, 5) / T, q2 = countIn(im, 2, 2, 2, 5, 5) / T;
+  const double expected = (0 - q2) * (0 - q2) / q2 + ((0 - q1) * (0 - q1) / q1 + 0.0);
+  EXPECT_EQ(bitsOf(run.scores[0]), bitsOf(expected));
+  EXPECT_NEAR(run.scores[0], 1.0, 1e-15);
+}
+
+TEST(RingdiffKernel, MatchesADirectCountOnRandomImages) {
+  std::mt19937 rng(11);
+  for (int rows : {1, 2, 5, 11}) {
+    for (int cols : {1, 3, 8}) {
+      for (int bins : {1, 2, 5}) {
+        Image im{rows, cols, {}};
+        std::uniform_int_distribution<int> value(1, bins);
+        for (int p = 0; p < rows * cols; ++p) im.bin.push_back(value(rng));
+        std::uniform_int_distribution<int> col(1, cols), row(1, rows);
+        std::vector<Window> windows;
+        for (int k = 0; k < 12; ++k) {
+          int x0 = col(rng), x1 = col(rng), y0 = row(rng), y1 = row(rng);
+          windows.push_back({double(std::min(x0, x1)), double(std::min(y0, y1)),
+                             double(std::max(x0, x1)), double(std::max(y0, y1))});
+        }
+        for (int percent : {0, 1, 37, 100, 250}) {
+          // All windows in one call, so the working vectors are reused.
+          const Scored run = score(im, bins, windows, percent);
+          ASSERT_EQ(run.report.fault, WindowFault::none);
+          for (size_t k = 0; k < windows.size(); ++k) {
+            const auto& w = windows[k];
+            const double expected = referenceScore(im, bins, int(w.x0), int(w.y0), int(w.x1),
+                                                   int(w.y1), percent);
+            ASSERT_EQ(bitsOf(run.scores[k]), bitsOf(expected))
+                << rows << "x" << cols << " bins " << bins << " p " << percent << " window "
+                << k << ": " << run.scores[k] << " vs " << expected;
+          }
+        }
+        // Down to -200 the shrunken box keeps its corners inside the histogram.
+        EXPECT_EQ(score(im, bins, windows, -200).report.fault, WindowFault::none);
+      }
+    }
+  }
+}
+
+TEST(RingdiffKernel, StopsAtTheFirstWindowItCannotScore) {
+  Image im = uniform(10, 10, 1);
+  paint(im, 2, 2, 4, 4, 2);
+  struct Case {
+    Window window;
+    int percent;
+    WindowFault fault;
+  };
+  const Case cases[] = {
+      {{5, 5, 4, 5}, 100, WindowFault::emptyWindow},     // xmax one less than xmin
+      {{5, 5, 5, 4}, 100, WindowFault::emptyWindow},
+      {{5, 5, 5.5, 5.5}, 100, WindowFault::none},       // width and height 1 after truncation
+      {{0, 1, 3, 3}, 100, WindowFault::boxOutside},      // column 0 is no pixel
+      {{8, 8, 11, 10}, 100, WindowFault::boxOutside},
+      {{1, 10, 3, 11}, 100, WindowFault::boxOutside},
+      {{NAN, 1, 3, 3}, 100, WindowFault::boxOutside},
+      {{1, 1, INFINITY, 3}, 100, WindowFault::boxOutside},
+      {{1, 1, 3, 1e12}, 100, WindowFault::boxOutside},
+      {{INFINITY, 1, 3, 3}, 100, WindowFault::emptyWindow},  // width -Inf
+      {{0.99, 1, 3, 3}, 100, WindowFault::boxOutside},  // offset 0 but no corner of the grid
+      {{3, 0, 5, 2}, 100, WindowFault::boxOutside},     // offsets inside the array
+      {{3, 9, 5, 11}, 100, WindowFault::boxOutside},
+      {{3, 3, 5, 5}, -1000, WindowFault::surroundOutside},
+      {{3, 3, 5, 5}, -2147483647, WindowFault::surroundOutside},
+      {{3, 3, 5, 5}, 2147483647, WindowFault::none},  // clipped to the image
+  };
+  for (const auto& k : cases) {
+    // Between two windows that can be scored at this percentage.
+    const Window ok = k.percent < -200 ? k.window : Window{2, 2, 4, 4};
+    const Scored run = score(im, 3, {ok, k.window, {1, 1, 2, 2}}, k.percent);
+    EXPECT_EQ(run.report.fault, k.fault) << k.window.x0 << " " << k.window.y0 << " "
+                                         << k.window.x1 << " " << k.window.y1;
+    if (k.fault == WindowFault::none) continue;
+    EXPECT_EQ(run.report.window, k.percent < -200 ? 0 : 1);
+    EXPECT_EQ(run.scores[2], 0.0);  // never scored
+  }
+  // Fractional coordinates inside the image keep their defined result: xmax
+  // 4.01 truncates to the offsets and surround of xmax 4.
+  const Scored exact = score(im, 3, {{1, 1, 4, 5}}, 100);
+  const Scored fractional = score(im, 3, {{1, 1, 4.01, 5}, {2.5, 1.5, 9.99, 9.5}}, 100);
+  EXPECT_EQ(fractional.report.fault, WindowFault::none);
+  EXPECT_EQ(bitsOf(fractional.scores[0]), bitsOf(exact.scores[0]));
+  EXPECT_GT(exact.scores[0], 0.0);
+}
+
+}  // namespace
+}  // namespace winscore::ringdiff
