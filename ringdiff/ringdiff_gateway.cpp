@@ -45,15 +45,6 @@ std::int32_t cornersIn32Bits(std::int32_t rows, std::int32_t columns) {
                             : static_cast<std::int32_t>(std::int64_t{low} - 0x100000000LL);
 }
 
-// Whole numbers in full (hostif::numberText writes 10 as 1e+01), anything else
-// as the host prints it.
-hostif::NumberText numberText(double value) {
-  if (!(std::fabs(value) < 1e15) || std::trunc(value) != value) return hostif::numberText(value);
-  hostif::NumberText out{};
-  std::snprintf(out.text, sizeof out.text, "%.0f", value);
-  return out;
-}
-
 [[noreturn]] void failWindow(const ringdiff::WindowReport& report, const double* const* coords,
                              std::int32_t rows, std::int32_t columns, std::int32_t percent) {
   const std::int32_t i = report.window;
@@ -61,8 +52,8 @@ hostif::NumberText numberText(double value) {
     hostif::failThroughArrayLibrary(kPlugin, "emptyWindow", kEmptyWindowMessage);
   const int n = std::snprintf(
       g_message, sizeof g_message, "window %d (xmin %s, ymin %s, xmax %s, ymax %s) ",
-      static_cast<int>(i) + 1, numberText(coords[0][i]).text, numberText(coords[1][i]).text,
-      numberText(coords[2][i]).text, numberText(coords[3][i]).text);
+      static_cast<int>(i) + 1, hostif::numberText(coords[0][i]).text, hostif::numberText(coords[1][i]).text,
+      hostif::numberText(coords[2][i]).text, hostif::numberText(coords[3][i]).text);
   char* rest = g_message + n;
   const std::size_t room = sizeof g_message - static_cast<std::size_t>(n);
   if (report.fault == ringdiff::WindowFault::boxOutside) {
@@ -76,8 +67,8 @@ hostif::NumberText numberText(double value) {
                 "would be read outside input 1 (integralHistogram): its surround box, columns "
                 "%s..%s and rows %s..%s for input 8 (surroundPercent) %d, leaves the image of "
                 "%d rows and %d columns",
-                numberText(report.surround.x0).text, numberText(report.surround.x1).text,
-                numberText(report.surround.y0).text, numberText(report.surround.y1).text,
+                hostif::numberText(report.surround.x0).text, hostif::numberText(report.surround.x1).text,
+                hostif::numberText(report.surround.y0).text, hostif::numberText(report.surround.y1).text,
                 static_cast<int>(percent), static_cast<int>(rows), static_cast<int>(columns));
   hostif::fail(kPlugin, "surroundOutside", g_message);
 }

@@ -100,7 +100,7 @@ TEST(PeakpickGateway, RejectsSizesAndNeighbourhoodsOutsideTheirLimits) {
                   "more than signed 32-bit offsets can address",
                   "winscore:peakpick:arrayTooLarge");
   expectHostErrorContaining([&] { call(5, h, scalar(-300), scalar(200), one); },
-                            "describe an array of 3.6e+09 elements");
+                            "describe an array of 3600000000 elements");
   expectHostErrorContaining([&] { call(5, empty, scalar(0.9), scalar(1e9), one); },
                             "give an output length of 8.1e+17, more than");
   // Too few elements for X*Y*X*Y, whatever the shape.
