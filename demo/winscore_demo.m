@@ -8,18 +8,23 @@ function top = winscore_demo (imagePath)
 %     3. propose many random windows (fixed seed, so runs repeat),
 %     4. score each window with RINGDIFF: the chi-square distance between the
 %        colours inside it and those in a ring around it,
-%     5. keep the best few that do not overlap much and score close to the
-%        best,
-%   then write winscore_demo.png (the image with the kept windows drawn) in
-%   the current folder and print a table of them.
+%     5. draw windows at random in proportion to their scores with
+%        DRAWWEIGHTED, without replacement,
+%     6. thin the drawn windows, best score first, with GREEDYPICK: a window
+%        that overlaps a kept one by more than half is dropped,
+%     7. on a coarse grid of cells, score every grid window at once with
+%        GRIDSWEEP and keep its local maxima with PEAKPICK,
+%   then write winscore_demo.png in the current folder (left: the windows of
+%   steps 1-6; right: the grid windows of step 7) and print tables of both.
 %
 %   TOP = WINSCORE_DEMO(...) also returns the kept windows as a struct with
-%   fields xmin, ymin, xmax, ymax and score (column vectors, best first).
+%   fields xmin, ymin, xmax, ymax and score (column vectors, best first), and
+%   the grid windows in TOP.grid (the same fields, in pixels).
 %
 %   Run from the project folder:   make demo   or   make demo IMAGE=photo.png
 %   or in Octave:   addpath build/mex; addpath demo; winscore_demo
 %
-%   See also TALLYPLANE, RINGDIFF.
+%   See also TALLYPLANE, RINGDIFF, DRAWWEIGHTED, GREEDYPICK, GRIDSWEEP, PEAKPICK.
 
 % SPDX-License-Identifier: MIT
 
@@ -31,8 +36,10 @@ function top = winscore_demo (imagePath)
   levels = 4;            % colour levels per channel: levels^3 bins
   numberWindows = 3000;  % random windows proposed
   surroundPercent = 100; % the ring makes the window twice as wide and tall
-  numberKept = 5;        % at most this many windows drawn and listed,
-  minShare = 0.75;       % each scoring at least this share of the best
+  numberDrawn = 1500;    % windows drawn in proportion to their scores
+  numberKept = 8;        % at most this many windows kept by the thinning,
+  minShare = 0.6;        % each scoring at least this share of the best
+  gridSize = 16;         % cells along each side of the coarse grid
   maxSide = 320;         % larger images are scaled down to this longer side
 
   % 1. The image, as doubles in 0..1 with three colour channels.
@@ -63,12 +70,26 @@ function top = winscore_demo (imagePath)
   % in common with its ring).
   score = ringdiff (H, R, C, xmin, ymin, xmax, ymax, surroundPercent, B, numberWindows);
 
-  % 5. The best windows, skipping any that overlap a better one by more than half.
-  kept = pick_best (score, xmin, ymin, xmax, ymax, numberKept);
+  % 5. A sample of windows, each drawn with probability proportional to its
+  % score: good windows are likely, but not only the very best. The plug-in's
+  % own generator makes the draw repeat from run to run (clear drawweighted
+  % restarts it; here it is restarted so every run of the demo is the same).
+  clear drawweighted;
+  drawn = drawweighted (score, min (numberDrawn, numberWindows), 0);
+
+  % 6. Greedy thinning, best score first: keep a window, drop every later
+  % one that overlaps it by more than half, go on with the next survivor.
+  kept = thin_windows (drawn, score, xmin, ymin, xmax, ymax, numberKept);
+  kept = drop_nested (kept, xmin, ymin, xmax, ymax);
   kept = kept(score(kept) >= minShare * score(kept(1)));
 
+  % 7. The grid stage: every window of a coarse grid scored at once from two
+  % integral images over the cells, then the local maxima of those scores.
+  grid = grid_windows (q, B, gridSize, numberKept);
+
   % The picture and the table.
-  out = draw_boxes (img, xmin(kept), ymin(kept), xmax(kept), ymax(kept));
+  out = [draw_boxes(img, xmin(kept), ymin(kept), xmax(kept), ymax(kept)), ...
+         draw_boxes(img, grid.xmin, grid.ymin, grid.xmax, grid.ymax)];
   outPath = fullfile (pwd (), 'winscore_demo.png');
   imwrite (uint8 (round (255 * out)), outPath);   % uint8: a double image would be 16-bit
 
@@ -79,11 +100,17 @@ function top = winscore_demo (imagePath)
     i = kept(k);
     printf ('%4d %6d %6d %6d %6d %8.4f\n', k, xmin(i), ymin(i), xmax(i), ymax(i), score(i));
   end
+  printf ('grid stage: %d x %d cells, local maxima of every grid window\n', gridSize, gridSize);
+  printf ('%4s %6s %6s %6s %6s %8s\n', 'rank', 'xmin', 'ymin', 'xmax', 'ymax', 'score');
+  for k = 1:numel (grid.score)
+    printf ('%4d %6d %6d %6d %6d %8.4f\n', k, grid.xmin(k), grid.ymin(k), grid.xmax(k), ...
+            grid.ymax(k), grid.score(k));
+  end
   printf ('wrote %s\n', outPath);
 
   if (nargout > 0)
     top = struct ('xmin', xmin(kept), 'ymin', ymin(kept), 'xmax', xmax(kept), ...
-                  'ymax', ymax(kept), 'score', score(kept));
+                  'ymax', ymax(kept), 'score', score(kept), 'grid', grid);
   end
 end
 
@@ -157,24 +184,68 @@ function [xmin, ymin, xmax, ymax] = propose_windows (R, C, n)
   ymax = ymin + h - 1;
 end
 
-function kept = pick_best (score, xmin, ymin, xmax, ymax, count)
-  % Best score first; a window is skipped when more than half of it, or of a
-  % kept window, lies in their intersection (so nested windows count too).
-  [~, order] = sort (score, 'descend');
-  kept = [];
-  area = (xmax - xmin + 1) .* (ymax - ymin + 1);
-  for i = order'
-    if (numel (kept) == count)
-      break;
-    end
-    iw = min (xmax(i), xmax(kept)) - max (xmin(i), xmin(kept)) + 1;
-    ih = min (ymax(i), ymax(kept)) - max (ymin(i), ymin(kept)) + 1;
-    inter = max (iw, 0) .* max (ih, 0);
-    if (all (inter ./ min (area(i), area(kept)) <= 0.5))
-      kept(end + 1) = i;
-    end
-  end
+function kept = thin_windows (drawn, score, xmin, ymin, xmax, ymax, count)
+  % GREEDYPICK on the drawn windows ordered by score. It always reads a list
+  % of 100000 windows, so the list is padded with tiny windows far outside the
+  % image, which overlap nothing; positions past the drawn ones are ignored.
+  [~, order] = sort (score(drawn), 'descend');
+  list = drawn(order);
+  listLength = 100000;
+  pad = -10 * ones (listLength - numel (list), 1);
+  x0 = [xmin(list); pad]; y0 = [ymin(list); pad];
+  x1 = [xmax(list); pad]; y1 = [ymax(list); pad];
+  area = (x1 - x0 + 1) .* (y1 - y0 + 1);
+  positions = greedypick (area, 0, x0, y0, x1, y1, count);   % 0-based, -1 unfilled
+  positions = positions(positions >= 0 & positions < numel (list));
+  kept = list(positions + 1);
   kept = kept(:);
+end
+
+function kept = drop_nested (kept, xmin, ymin, xmax, ymax)
+  % Overlap over the union lets a small window inside a large kept one
+  % survive; drop a window when more than half of it lies inside a better one.
+  area = (xmax - xmin + 1) .* (ymax - ymin + 1);
+  keep = true (size (kept));
+  for k = 2:numel (kept)
+    i = kept(k); better = kept(1:k - 1);
+    better = better(keep(1:k - 1));
+    iw = max (0, min (xmax(i), xmax(better)) - max (xmin(i), xmin(better)) + 1);
+    ih = max (0, min (ymax(i), ymax(better)) - max (ymin(i), ymin(better)) + 1);
+    keep(k) = all (iw .* ih <= 0.5 * area(i));
+  end
+  kept = kept(keep);
+end
+
+function grid = grid_windows (q, B, n, count)
+  % Cells of an n x n grid over the image. Each cell's "rarity" is how
+  % uncommon its pixels' colours are in the whole image (0 = the commonest
+  % colour). Image A holds rarity above 60% of its largest value (negative in
+  % the background); image B counts cells, so a window scores
+  % (sum of A) * cells / cells = sum of A: highest on windows that cover a
+  % cluster of rare colour and little else.
+  [R, C] = size (q);
+  frequency = accumarray (q(:), 1, [B 1]);
+  rarity = 1 - frequency(q) / max (frequency);
+  rows = min (n, 1 + floor ((0:R - 1)' * n / R));
+  cols = min (n, 1 + floor ((0:C - 1) * n / C));
+  cellRarity = accumarray ([repmat(rows, C, 1), reshape(repmat(cols, R, 1), [], 1)], ...
+                           rarity(:), [n n], @mean);
+  a = cellRarity - 0.6 * max (cellRarity(:));
+  b = ones (n);
+  integral = @(v) [zeros(1, n + 1); zeros(n, 1), cumsum(cumsum(v, 1), 2)];
+  S = gridsweep (zeros (64), n, 2, 2, 0, integral (a), integral (b));
+  [gx0, gy0, gx1, gy1, gs] = peakpick (S, n, n, 3);
+  found = find (gs > 0);
+  [~, order] = sort (gs(found), 'descend');
+  found = found(order(1:min (count, numel (order))));
+  found = found(gs(found) >= 0.5 * gs(found(1)));   % clear peaks only
+  % Grid cells back to pixels.
+  cw = C / n; ch = R / n;
+  grid.xmin = 1 + floor ((gx0(found)' - 1) * cw);
+  grid.ymin = 1 + floor ((gy0(found)' - 1) * ch);
+  grid.xmax = floor (gx1(found)' * cw);
+  grid.ymax = floor (gy1(found)' * ch);
+  grid.score = gs(found)';
 end
 
 function img = draw_boxes (img, xmin, ymin, xmax, ymax)

@@ -8,13 +8,16 @@
 %! text = evalc ("top = winscore_demo ();");
 %! assert (exist (out, "file"), 2);
 %! info = imfinfo (out);
-%! assert ([info.Height, info.Width, info.BitDepth], [240, 320, 8]);
+%! assert ([info.Height, info.Width, info.BitDepth], [240, 640, 8]);
 %! assert (! isempty (strfind (text, "rank")));
 %! assert (! isempty (strfind (text, ["wrote " out])));
 %! ## Every kept window stands out clearly, and a second run gives the same ones.
 %! assert (numel (top.score) >= 3);
 %! assert (all (top.score > 1));
 %! assert (issorted (flipud (top.score)));
+%! ## The grid stage finds separate peaks, each a window of whole cells.
+%! assert (numel (top.grid.score) >= 3);
+%! assert (all (top.grid.xmin < top.grid.xmax & top.grid.ymin < top.grid.ymax));
 %! evalc ("again = winscore_demo ();");
 %! assert (again, top);
 
@@ -27,4 +30,4 @@
 %! evalc ("winscore_demo (src);");
 %! delete (src);
 %! info = imfinfo (fullfile (pwd (), "winscore_demo.png"));
-%! assert ([info.Height, info.Width, info.BitDepth], [256, 320, 8]);
+%! assert ([info.Height, info.Width, info.BitDepth], [256, 640, 8]);
