@@ -41,7 +41,7 @@
 %   Example:
 %     q = ones(20, 20); q(6:10, 6:10) = 2;         % a square of bin 2
 %     H = tallyplane(q, 20, 20, 2);
-%     s = ringdiff(H, 20, 20, [6 1], [6 1], [10 5], [10 5], 100, 2, 2)
+%     s = ringdiff(H, 20, 20, [6 15], [6 15], [10 19], [10 19], 100, 2, 2)
 %     % s(1) is 2 (square against plain ring), s(2) is 0 (all bin 1)
 %
 %   See also TALLYPLANE.
