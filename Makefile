@@ -3,8 +3,9 @@ IMAGE ?=
 OCTAVE := octave-cli --no-history --no-init-file --no-window-system --quiet
 
 FUZZ_SECONDS ?= 600
+VALGRIND := valgrind -q --error-exitcode=1 --leak-check=full
 
-.PHONY: all deps build build-asan build-fuzz test fuzz bench demo package clean
+.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo package clean
 
 all: build
 
@@ -33,6 +34,15 @@ test: build build-asan
 	ctest --preset default
 	ctest --preset asan
 	ctest --preset fuzz
+	$(MAKE) --no-print-directory memcheck
+
+# No invalid read or write: the Octave tests against the plug-ins built with
+# ASan/UBSan (valgrind cannot run octave-cli here), then valgrind memcheck,
+# leaks included, over the native test binaries of the default build.
+memcheck: build build-asan
+	ctest --preset asan -R '^octave\.'
+	@command -v valgrind >/dev/null || tools/ensure-deps.sh valgrind
+	for t in build/*_tests; do echo "valgrind $$t"; $(VALGRIND) $$t --gtest_brief=1 || exit 1; done
 
 # The fuzzers for FUZZ_SECONDS each (default 10 minutes), for a person.
 fuzz: build-fuzz

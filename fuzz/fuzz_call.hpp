@@ -5,6 +5,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -84,20 +85,59 @@ using OutputCheck = bool (*)(const std::vector<const mxArray*>& inputs,
 using WorkBound = bool (*)(const std::vector<const mxArray*>& inputs);
 inline bool anyWork(const std::vector<const mxArray*>&) { return true; }
 
+// Rebuilds some inputs of a call with the full input count so that they agree
+// with one another (an integral histogram of the size the scalars give, window
+// lists of the fixed length): independent random arrays almost never do, and
+// the paths past the size checks would stay unreached. It decides from the
+// fuzz bytes whether to rebuild at all.
+using Completion = void (*)(FuzzedDataProvider& data, std::vector<Array>& inputs);
+
+// A dense real double array of the given dimensions, filled cyclically from a
+// pattern of up to 64 values: mostly whole numbers in lo..hi, now and then one
+// of the values of decodeValue (NaN, fractions, huge ones).
+inline Array decodeFilled(FuzzedDataProvider& data, std::vector<std::size_t> dims, int lo, int hi) {
+  std::size_t count = 1;
+  for (std::size_t d : dims) count *= d;
+  std::vector<double> pattern;
+  const std::size_t patternLength = std::min<std::size_t>(count, 64);
+  for (std::size_t i = 0; i < patternLength && data.remaining_bytes() > 0; ++i)
+    pattern.push_back(data.ConsumeIntegralInRange<int>(0, 15) == 0
+                          ? decodeValue(data)
+                          : data.ConsumeIntegralInRange<int>(lo, hi));
+  if (pattern.empty()) pattern.push_back(lo);
+  std::vector<double> values(count);
+  for (std::size_t i = 0; i < count; ++i) values[i] = pattern[i % pattern.size()];
+  return testhost::makeArray(ArrayClass::Double, std::move(dims), false, false, std::move(values));
+}
+
+// The first element of a dense real double input when it is a whole number in
+// lo..hi: the sizes a completion can build arrays for.
+inline bool wholeIn(const mxArray* array, double lo, double hi, int* value) {
+  if (!mxIsDouble(array) || mxIsComplex(array) || mxIsSparse(array) ||
+      mxGetNumberOfElements(array) == 0)
+    return false;
+  const double v = std::trunc(testhost::valuesOf(array)[0]);
+  if (!(v >= lo && v <= hi)) return false;
+  *value = static_cast<int>(v);
+  return true;
+}
+
 // Runs one decoded call. The host's error call ends a call as designed; a
 // misuse of the host API, or outputs the check refuses, end the process.
 inline void runCall(const std::uint8_t* bytes, std::size_t size, int inputCount,
-                    OutputCheck check, WorkBound admit = anyWork) {
+                    OutputCheck check, WorkBound admit = anyWork, Completion complete = nullptr) {
   FuzzedDataProvider data(bytes, size);
   testhost::setAllocationCap(std::size_t{512} << 20);
   const int nrhs = data.ConsumeBool() ? inputCount : data.ConsumeIntegralInRange<int>(0, inputCount + 1);
-  const int nlhs = data.ConsumeIntegralInRange<int>(0, 6);
+  // Output counts the plug-ins accept are common, so calls get past the count check.
+  static const int kTypicalOutputs[] = {0, 1, 2, 5};
+  const int nlhs = data.ConsumeBool() ? kTypicalOutputs[data.ConsumeIntegralInRange<int>(0, 3)]
+                                      : data.ConsumeIntegralInRange<int>(0, 6);
   std::vector<Array> owned;
+  for (int k = 0; k < nrhs; ++k) owned.push_back(decodeArray(data));
+  if (complete && nrhs == inputCount) complete(data, owned);
   std::vector<const mxArray*> inputs;
-  for (int k = 0; k < nrhs; ++k) {
-    owned.push_back(decodeArray(data));
-    inputs.push_back(owned.back().get());
-  }
+  for (const Array& array : owned) inputs.push_back(array.get());
   if (!admit(inputs)) return;
   try {
     testhost::CallResult result = testhost::call(nlhs, inputs);

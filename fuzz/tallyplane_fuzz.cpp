@@ -17,9 +17,21 @@ bool checkOutputs(const std::vector<const mxArray*>& in,
   return bins == 0 || total == rows * cols;
 }
 
+// A quantMatrix of exactly R*C elements, mostly bins in 1..B, as a matrix or a row.
+void complete(FuzzedDataProvider& data, std::vector<winscore::fuzz::Array>& in) {
+  int rows, cols, bins;
+  if (!data.ConsumeBool() || !winscore::fuzz::wholeIn(in[1].get(), 0, 16, &rows) ||
+      !winscore::fuzz::wholeIn(in[2].get(), 0, 16, &cols) ||
+      !winscore::fuzz::wholeIn(in[3].get(), 1, 8, &bins))
+    return;
+  std::vector<std::size_t> dims = {static_cast<std::size_t>(rows), static_cast<std::size_t>(cols)};
+  if (data.ConsumeBool()) dims = {1, dims[0] * dims[1]};
+  in[0] = winscore::fuzz::decodeFilled(data, dims, 1, bins);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  winscore::fuzz::runCall(data, size, 4, checkOutputs);
+  winscore::fuzz::runCall(data, size, 4, checkOutputs, winscore::fuzz::anyWork, complete);
   return 0;
 }
