@@ -62,8 +62,8 @@ void requireRealDouble(Plugin plugin, const mxArray* array, int index, const cha
 void requireElements(Plugin plugin, const mxArray* array, int index, const char* name,
                      double count) {
   if (static_cast<double>(mxGetNumberOfElements(array)) >= count) return;
-  std::snprintf(g_message, sizeof g_message, "%s (%s) must hold at least %s elements, not %s",
-                ordinal(index), name, numberText(count).text,
+  std::snprintf(g_message, sizeof g_message, "%s (%s) must hold at least %s %s, not %s",
+                ordinal(index), name, numberText(count).text, count == 1 ? "element" : "elements",
                 numberText(static_cast<double>(mxGetNumberOfElements(array))).text);
   fail(plugin, "tooFewElements", g_message);
 }

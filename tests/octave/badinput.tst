@@ -63,7 +63,7 @@
 %!   {ones(2, 3, 2), 2, 3, 3},   notmatrix
 %!   {zeros(2, 0, 3), 0, 0, 3},  notmatrix
 %!   {q(1:5), 2, 3, 3},          "input 1 \\(quantMatrix\\) must hold at least 6 elements, not 5$"
-%!   {[], 1, 1, 3},              "input 1 \\(quantMatrix\\) must hold at least 1 elements, not 0$"
+%!   {[], 1, 1, 3},              "input 1 \\(quantMatrix\\) must hold at least 1 element, not 0$"
 %!   {q, 1e5, 1e5, 3},           "input 1 \\(quantMatrix\\) must hold at least 10000000000 elements, not 6$"
 %!   {q, -1, 3, 3},              "input 2 \\(numberRows\\) must not be negative, not -1$"
 %!   {q, 2, -1, 3},              "input 3 \\(numberColumns\\) must not be negative, not -1$"
