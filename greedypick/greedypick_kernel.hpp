@@ -28,6 +28,12 @@ void greedyPick(double* kept, double* marker, const double* areaVector, const do
                 const double* ymin, const double* xmax, const double* ymax,
                 std::int32_t numberPositions, std::int32_t numberKept);
 
+// The same walk testing every later position against each kept window, marked
+// or not; kept as the reference the fast walk is checked against.
+void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
+                     const double* ymin, const double* xmax, const double* ymax,
+                     std::int32_t numberPositions, std::int32_t numberKept);
+
 }  // namespace winscore::greedypick
 
 #endif

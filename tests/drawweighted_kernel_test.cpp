@@ -185,9 +185,11 @@ TEST(DrawweightedKernel, PartialRebuildMatchesTheFullRebuildBitForBit) {
       std::vector<double> fast(n), plain(n), cFast(length), cPlain(length), wFast(length),
           wPlain(length);
       std::uint32_t sFast = seed, sPlain = seed;
-      drawWeighted(fast.data(), cFast.data(), wFast.data(), scores.data(), length, n, false, sFast);
-      drawWeightedPlain(plain.data(), cPlain.data(), wPlain.data(), scores.data(), length, n, false,
-                        sPlain);
+      const bool withReplacement = round % 4 == 0;
+      drawWeighted(fast.data(), cFast.data(), wFast.data(), scores.data(), length, n,
+                   withReplacement, sFast);
+      drawWeightedPlain(plain.data(), cPlain.data(), wPlain.data(), scores.data(), length, n,
+                        withReplacement, sPlain);
       testing::expectSameBits(fast, plain);
       testing::expectSameBits(cFast, cPlain);
       testing::expectSameBits(wFast, wPlain);

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "bits.hpp"
 #include "greedypick_kernel.hpp"
 
 namespace winscore::greedypick {
@@ -177,6 +178,42 @@ TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
         const auto want = reference(w, c);
         EXPECT_EQ(got.kept, want.kept) << "length " << length << " c " << c;
         EXPECT_EQ(got.marker, want.marker) << "length " << length << " c " << c;
+      }
+    }
+  }
+}
+
+// The fast walk against the plain one, bit for bit, on clustered lists whose
+// length is not a whole number of blocks, with NaN, infinite, negative and
+// signed-zero coordinates and areas of zero, negative or NaN.
+TEST(GreedypickKernel, FastWalkMatchesThePlainWalkBitForBit) {
+  std::mt19937 rng(17);
+  const double specials[] = {kNaN, -0.0, 0.0, -1.0, std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+  for (int length : {1, 15, 16, 17, 33, 250, 1001}) {
+    for (int round = 0; round < 12; ++round) {
+      Windows w;
+      const int clusters = 1 + rng() % 6;
+      for (int p = 0; p < length; ++p) {
+        const double cx = 5.0 * (p % clusters), cy = 3.0 * (p % clusters);
+        double v[4] = {cx + rng() % 6, cy + rng() % 6, 0, 0};
+        v[2] = v[0] + rng() % 9;
+        v[3] = v[1] + rng() % 9;
+        if (rng() % 10 == 0) v[rng() % 4] = specials[rng() % 6];
+        const double inclusive = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
+        const double areas[] = {inclusive, inclusive, inclusive, 0.0, -inclusive, kNaN};
+        w.add(v[0], v[1], v[2], v[3], areas[rng() % 6]);
+      }
+      for (int c : {1, 2, 7, length, length + 2}) {
+        Pick fast{std::vector<double>(c), std::vector<double>(length, 0.0)};
+        Pick plain = fast;
+        greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
+                   w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
+        greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
+                        w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
+        testing::expectSameBits(fast.kept, plain.kept);
+        testing::expectSameBits(fast.marker, plain.marker);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "length " << length << " c " << c;
       }
     }
   }

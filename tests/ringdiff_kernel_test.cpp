@@ -247,5 +247,60 @@ TEST(RingdiffKernel, StopsAtTheFirstWindowItCannotScore) {
   EXPECT_GT(exact.scores[0], 0.0);
 }
 
+// The fast scoring against the plain one, bit for bit, on histograms of any
+// values (negative, zero of either sign, NaN, infinite, huge, subnormal), for
+// bin counts on both sides of the lane width, surround percentages from -200
+// up, and lists that end in a window that cannot be scored.
+//
+// Which NaN an addition or multiplication of two different NaNs returns is
+// the compiler's choice (it may swap the operands of + and *), so not even the
+// plain kernel fixes it. Each histogram therefore holds one kind of NaN: the
+// one the target's invalid operations produce (0/0, Inf - Inf), alongside the
+// infinities and extremes that give rise to it; or the other sign of NaN with
+// only values that give rise to no NaN. Every result is then defined to the bit.
+TEST(RingdiffKernel, FastScoresMatchThePlainOnesBitForBit) {
+  std::mt19937 rng(31);
+  volatile double zero = 0.0;
+  const double invalid = zero / zero;
+  const double other = -invalid;
+  const std::vector<double> specials[] = {
+      {},
+      {invalid, INFINITY, -INFINITY, 1e300, -1e300, 1e-310, -0.0, -1.0, 0.5},
+      {other, -0.0, 0.0, -1.0, -3.0, 0.25}};
+  for (int bins : {0, 1, 2, 3, 4, 7, 16, 33}) {
+    for (int round = 0; round < 45; ++round) {
+      const int rows = 1 + rng() % 9, cols = 1 + rng() % 9;
+      const size_t corners = size_t(rows + 1) * (cols + 1);
+      std::vector<double> h(corners * bins);
+      const auto& special = specials[round % 3];
+      for (double& v : h)
+        v = (!special.empty() && rng() % 5 == 0) ? special[rng() % special.size()]
+                                                 : double(rng() % 6);
+      const int n = 1 + rng() % 20;
+      std::vector<double> x0(n), y0(n), x1(n), y1(n);
+      for (int i = 0; i < n; ++i) {
+        const int a = 1 + rng() % cols, b = 1 + rng() % cols;
+        const int c = 1 + rng() % rows, d = 1 + rng() % rows;
+        x0[i] = std::min(a, b), x1[i] = std::max(a, b);
+        y0[i] = std::min(c, d), y1[i] = std::max(c, d);
+      }
+      if (rng() % 4 == 0) x1[rng() % n] = 0.0;  // an empty window ends the list there
+      const int percent = static_cast<int>(rng() % 500) - 200;
+      std::vector<double> plain(n, 0.0), fast(n, 0.0), w1(bins), w2(bins), w3(bins);
+      const WindowReport want =
+          scoreWindowsPlain(plain.data(), w1.data(), w2.data(), w3.data(), h.data(), rows, cols,
+                            x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
+      const WindowReport got =
+          scoreWindows(fast.data(), w1.data(), w2.data(), w3.data(), h.data(), rows, cols,
+                       x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
+      EXPECT_EQ(got.window, want.window);
+      EXPECT_EQ(got.fault, want.fault);
+      testing::expectSameBits(fast, plain);
+      ASSERT_FALSE(::testing::Test::HasFatalFailure())
+          << rows << "x" << cols << " bins " << bins << " p " << percent << " round " << round;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace winscore::ringdiff

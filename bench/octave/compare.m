@@ -1,0 +1,365 @@
+function compare()
+%COMPARE  Each plug-in through the host against idiomatic vectorised Octave code.
+%   COMPARE() times every plug-in, called through Octave, against the
+%   vectorised Octave code a capable user would write for the same job, on the
+%   kernel benchmarks' workloads, checks that both give the same result, and
+%   prints the ratio of the medians. Runs of the two alternate in one process.
+%   For the plug-ins with large outputs it also times the host's own floor, a
+%   MEX that only creates an output of the same size, built here at run time.
+%   Needs the plug-ins on the path (addpath build/mex).
+
+% SPDX-License-Identifier: MIT
+
+  floorDir = tempname();
+  mkdir(floorDir);
+  cleanup = onCleanup(@() confirm_recursive_rmdir(false, 'local') || rmdir(floorDir, 's'));
+  here = fileparts(mfilename('fullpath'));
+  [status, text] = system(sprintf('mkoctfile --mex -o "%s" "%s" 2>&1', ...
+      fullfile(floorDir, 'hostfloor.mex'), fullfile(here, 'hostfloor.c')));
+  if status ~= 0
+    error('compare: could not build the floor MEX:\n%s', text);
+  end
+  addpath(floorDir);
+
+  printf('\n%-34s %10s %10s %8s %10s %8s  %s\n', 'plug-in / workload', 'plug-in', 'Octave', ...
+         'ratio', 'floor', 'vs floor', 'agreement');
+  printf('%s\n', repmat('-', 1, 100));
+
+  rand('seed', 1); randn('seed', 1);
+  R = 480; C = 640;
+
+  %% tallyplane: per-bin cumsum(cumsum(...)).
+  histograms = cell(1, 2);
+  binCounts = [16 64];
+  for b = 1:2
+    B = binCounts(b);
+    q = blocky_image(R, C, B);
+    plug = @() tallyplane(q, R, C, B);
+    oct = @() octave_tallyplane(q, R, C, B);
+    hf = @() hostfloor(B, (R + 1) * (C + 1));
+    H = plug();
+    agree = verdict(isequal(H, oct()), 'exact');
+    report(sprintf('tallyplane B=%d', B), time_alternating({plug, oct, hf}, 5), agree);
+    histograms{b} = H;
+  end
+
+  %% ringdiff: the corner reads and the chi-square as whole-matrix operations.
+  for b = 1:2
+    B = binCounts(b);
+    for N = [10000 100000]
+      [x0, y0, x1, y1] = random_windows(R, C, N);
+      H = histograms{b};
+      plug = @() ringdiff(H, R, C, x0, y0, x1, y1, 50, B, N);
+      oct = @() octave_ringdiff(H, R, C, x0, y0, x1, y1, 50, B);
+      a = plug(); o = oct();
+      agree = verdict_close(a, o);
+      report(sprintf('ringdiff B=%d N=%d', B, N), time_alternating({plug, oct}, 5), agree);
+    end
+  end
+  clear histograms H;
+
+  %% gridsweep: every window at once from ndgrid coordinates.
+  for n = [32 48]
+    TA = zero_bordered(rand(n)); TB = zero_bordered(rand(n));
+    for minSize = [1 2]
+      plug = @() gridsweep(0, n, minSize, minSize, 0, TA, TB);
+      oct = @() octave_gridsweep(n, minSize, minSize, TA, TB);
+      hf = @() hostfloor(n * n, n * n);
+      agree = verdict(isequal(plug(), oct()), 'exact');
+      report(sprintf('gridsweep n=%d min=%d', n, minSize), ...
+             time_alternating({plug, oct, hf}, 5), agree);
+    end
+  end
+
+  %% peakpick: a box max filter and block maxima over the 4-D array.
+  n = 32;
+  scores = gridsweep(0, n, 1, 1, 0, zero_bordered(rand(n)), zero_bordered(rand(n)));
+  inputs = {scores, 'gridsweep'; randn(n * n), 'random'};
+  for s = 1:2
+    for w = [3 5]
+      h = inputs{s, 1};
+      plug = @() peakpick_all(h, n, w);
+      oct = @() octave_peakpick(h, n, w);
+      [p, r] = plug();
+      o = oct();
+      agree = verdict(r == size(o, 2) && isequal(p(:, 1:r), o), sprintf('exact, %d maxima', r));
+      report(sprintf('peakpick %s n=32 w=%d', inputs{s, 2}, w), ...
+             time_alternating({plug, oct}, 5), agree);
+    end
+  end
+  clear scores inputs h;
+
+  %% drawweighted: cumsum with lookup; the generator reproduced in Octave.
+  % The plug-in's generator starts at state 1 when loaded and carries over
+  % from call to call; the Octave side follows it with the same recurrence, so
+  % every draw can be checked exactly. The Octave code is timed with its
+  % random values drawn beforehand (a user would call rand).
+  clear drawweighted;
+  state = 1;
+  for replace = [0 1]
+    for L = [10000 100000]
+      s = rand(1, L);
+      k = 1000;
+      [g, after] = lcg_values(state, k);
+      plug = @() drawweighted(s, k, replace);
+      oct = @() octave_drawweighted(s, g, replace);
+      state = after;
+      agree = verdict(isequal(plug(), oct()), 'exact, same generator');
+      % Every plug-in call (the warm-up included) advances its generator by k draws.
+      [t, runs] = time_alternating({plug, oct}, 5);
+      for r = 1:runs + 1
+        [~, state] = lcg_values(state, k);
+      end
+      mode = {'without', 'with'}{replace + 1};
+      report(sprintf('drawweighted L=%d %s', L, mode), t, agree);
+    end
+  end
+
+  %% greedypick: a loop of vectorised overlap tests over the unmarked windows.
+  [area, x0, y0, x1, y1] = clustered_windows(100000);
+  for c = [10 100 1000]
+    plug = @() greedypick(area, 0, x0, y0, x1, y1, c);
+    oct = @() octave_greedypick(area, x0, y0, x1, y1, c);
+    [kept, marker] = plug();
+    [okept, omarker] = oct();
+    agree = verdict(isequal(kept, okept) && isequal(marker, omarker), 'exact');
+    report(sprintf('greedypick c=%d', c), time_alternating({plug, oct}, ifelse(c > 100, 3, 5)), ...
+           agree);
+  end
+  printf('%s\n', repmat('-', 1, 100));
+  printf(['ratio = Octave / plug-in; vs floor = plug-in / host floor (a MEX that only creates ' ...
+          'the output).\nTimes are medians in ms of alternating runs in one process.\n']);
+end
+
+%% ---- the idiomatic Octave versions ------------------------------------------
+
+function H = octave_tallyplane(q, R, C, B)
+  bins = floor(q(1:R * C));
+  bins = reshape(bins, R, C);
+  H = zeros(B, (R + 1) * (C + 1));
+  T = zeros(R + 1, C + 1);
+  for b = 1:B
+    T(2:end, 2:end) = cumsum(cumsum(bins == b, 1), 2);
+    H(b, :) = T(:)';
+  end
+end
+
+function score = octave_ringdiff(H, R, C, x0, y0, x1, y1, p, B)
+  K = @(r, c) r + c * (R + 1) + 1;  % column of corner (r, c)
+  w = fix(x1 - x0 + 1); h = fix(y1 - y0 + 1);
+  inner = ((H(:, K(y0 - 1, x0 - 1)) + H(:, K(y1, x1))) - H(:, K(y0 - 1, x1))) - H(:, K(y1, x0 - 1));
+  S = sum(inner, 1);
+  P = inner ./ S;
+  P(:, S == 0) = 0;
+  dx = (w * p) / 200; dy = (h * p) / 200;
+  sx0 = ceil(max(x0 - dx, 1)); sx1 = ceil(min(x1 + dx, C));
+  sy0 = ceil(max(y0 - dy, 1)); sy1 = ceil(min(y1 + dy, R));
+  ring = (((H(:, K(sy0 - 1, sx0 - 1)) + H(:, K(sy1, sx1))) - H(:, K(sy0 - 1, sx1))) ...
+          - H(:, K(sy1, sx0 - 1))) - inner;
+  T = sum(ring, 1);
+  Q = ring ./ T;
+  s = Q + P;
+  terms = (P - Q) .^ 2 ./ s;
+  terms(s == 0) = 0;
+  score = sum(terms, 1)';
+  score(T == 0) = 0;
+end
+
+function S = octave_gridsweep(n, minW, minH, TA, TB)
+  [xa, ya, xb, yb] = ndgrid(1:n);
+  corner = @(r, c) r + c * (n + 1) + 1;
+  UL = corner(ya - 1, xa - 1); UR = corner(ya - 1, xb); LL = corner(yb, xa - 1); LR = corner(yb, xb);
+  SA = ((TA(UL) + TA(LR)) - TA(UR)) - TA(LL);
+  SB = ((TB(UL) + TB(LR)) - TB(UR)) - TB(LL);
+  w = xb - xa + 1; h = yb - ya + 1;
+  S = (SA .* SB) ./ (w .* h);
+  S(w < max(minW, 1) | h < max(minH, 1)) = 0;
+  S = reshape(S, n * n, n * n);
+end
+
+% For whole half-widths c (neighbourhood 3 and 5): the blocks are a grid of
+% pitch c + 1 in every coordinate; the earliest maximum of a block is found by
+% ordering its positions with xmin slowest; a candidate survives when the box
+% maximum around it is not above it.
+function out = octave_peakpick(h, S, w)
+  c = (w - 1) / 2; t = c + 1;
+  H = reshape(h(1:S ^ 4), S, S, S, S);
+  D = H;
+  for dim = 1:4
+    D = box_max(D, dim, c);
+  end
+  nb = ceil(S / t);
+  G = -Inf(nb * t * [1 1 1 1]);
+  G(1:S, 1:S, 1:S, 1:S) = H;
+  G = reshape(permute(G, [4 3 2 1]), t, nb, t, nb, t, nb, t, nb);
+  G = reshape(permute(G, [1 3 5 7 2 4 6 8]), t ^ 4, nb ^ 4);
+  [best, at] = max(G, [], 1);
+  [li, ki, ji, ii] = ind2sub([t t t t], at);
+  [lb, kb, jb, ib] = ind2sub([nb nb nb nb], 1:nb ^ 4);
+  xa = (ib - 1) * t + ii; ya = (jb - 1) * t + ji;
+  xb = (kb - 1) * t + ki; yb = (lb - 1) * t + li;
+  visited = (ib - 1) * t + 1 <= S - c & (jb - 1) * t + 1 <= S - c & kb >= ib & lb >= jb;
+  keep = visited & best > 0;
+  keep(keep) = D(sub2ind([S S S S], xa(keep), ya(keep), xb(keep), yb(keep))) <= best(keep);
+  out = [xa(keep); ya(keep); xb(keep); yb(keep); best(keep)];
+end
+
+function D = box_max(A, dim, c)
+  order = [dim setdiff(1:4, dim)];
+  A = permute(A, order);
+  sz = size(A);
+  A = reshape(A, sz(1), []);
+  D = A;
+  for s = 1:c
+    D(1:end - s, :) = max(D(1:end - s, :), A(1 + s:end, :));
+    D(1 + s:end, :) = max(D(1 + s:end, :), A(1:end - s, :));
+  end
+  D = ipermute(reshape(D, sz), order);
+end
+
+function picks = octave_drawweighted(s, g, replace)
+  L = numel(s);
+  n = numel(g);
+  if replace
+    Cs = cumsum(s);
+    picks = min(lookup(Cs, (g / 32767) * Cs(end)) + 1, L);
+    return;
+  end
+  picks = zeros(1, n);
+  w = s;
+  for i = 1:n
+    Cs = cumsum(w);
+    k = min(lookup(Cs, (g(i) / 32767) * Cs(end)) + 1, L);
+    picks(i) = k;
+    w(k) = 0;
+  end
+end
+
+function [kept, marker] = octave_greedypick(area, x0, y0, x1, y1, c)
+  N = 100000;
+  kept = -ones(c, 1);
+  marker = zeros(N, 1);
+  i = 1;
+  for k = 1:c
+    kept(k) = i - 1;
+    marker(i) = 1;
+    j = i + find(marker(i + 1:N) == 0);
+    iw = (min(x1(i), x1(j)) - max(x0(i), x0(j))) + 1;
+    ih = (min(y1(i), y1(j)) - max(y0(i), y0(j))) + 1;
+    inter = ih .* iw;
+    ratio = inter ./ ((area(i) + area(j)) - inter);
+    marker(j(iw > 0 & ih > 0 & ratio > 0.5)) = 1;
+    next = i + find(marker(i + 1:N) == 0, 1);
+    if isempty(next)
+      break;
+    end
+    i = next;
+  end
+end
+
+%% ---- workloads, timing and printing ------------------------------------------
+
+% Random patches of bins with noise, as in the kernel benchmark.
+function q = blocky_image(R, C, B)
+  patch = randi(B, ceil(R / 32), ceil(C / 32));
+  q = kron(patch, ones(32));
+  q = q(1:R, 1:C);
+  noise = rand(R, C) < 0.25;
+  q(noise) = randi(B, nnz(noise), 1);
+end
+
+function [x0, y0, x1, y1] = random_windows(R, C, N)
+  w = randi([4 C / 2], N, 1); h = randi([4 R / 2], N, 1);
+  x0 = floor(rand(N, 1) .* (C - w + 1)) + 1;
+  y0 = floor(rand(N, 1) .* (R - h + 1)) + 1;
+  x1 = x0 + w - 1; y1 = y0 + h - 1;
+end
+
+function T = zero_bordered(cells)
+  T = zeros(size(cells) + 1);
+  T(2:end, 2:end) = cumsum(cumsum(cells, 1), 2);
+end
+
+% 500 clusters of 200 jittered windows in a 500 x 500 image, best score first.
+function [area, x0, y0, x1, y1] = clustered_windows(N)
+  cx = 40 + 420 * rand(500, 1); cy = 40 + 420 * rand(500, 1);
+  cl = mod(0:N - 1, 500)' + 1;
+  w = randi([16 80], N, 1); h = randi([16 80], N, 1);
+  x0 = min(max(round(cx(cl) + 6 * randn(N, 1) - w / 2), 1), 500 - w + 1);
+  y0 = min(max(round(cy(cl) + 6 * randn(N, 1) - h / 2), 1), 500 - h + 1);
+  x1 = x0 + w - 1; y1 = y0 + h - 1;
+  [~, order] = sort(rand(N, 1), 'descend');
+  x0 = x0(order); y0 = y0(order); x1 = x1(order); y1 = y1(order);
+  area = (x1 - x0 + 1) .* (y1 - y0 + 1);
+end
+
+% The plug-in's generator: state = state * 214013 + 2531011 mod 2^32, each
+% value bits 16..30 of the new state.
+function [g, state] = lcg_values(state, n)
+  g = zeros(1, n);
+  for i = 1:n
+    state = mod(state * 214013 + 2531011, 4294967296);
+    g(i) = mod(floor(state / 65536), 32768);
+  end
+end
+
+function [p, r] = peakpick_all(h, n, w)
+  [a, b, c, d, e] = peakpick(h, n, n, w);
+  p = [a; b; c; d; e];
+  r = nnz(e);
+end
+
+% Median time in ms of each function over `runs` alternating rounds, after one
+% untimed warm-up round.
+function [t, runs] = time_alternating(fns, runs)
+  times = zeros(runs, numel(fns));
+  for f = 1:numel(fns)
+    fns{f}();
+  end
+  for r = 1:runs
+    for f = 1:numel(fns)
+      tic; fns{f}(); times(r, f) = toc * 1000;
+    end
+  end
+  t = median(times, 1);
+end
+
+function report(name, t, agree)
+  if numel(t) > 2
+    printf('%-34s %10.2f %10.2f %7.1fx %10.2f %7.2fx  %s\n', name, t(1), t(2), t(2) / t(1), ...
+           t(3), t(1) / t(3), agree);
+  else
+    printf('%-34s %10.2f %10.2f %7.1fx %10s %8s  %s\n', name, t(1), t(2), t(2) / t(1), '', '', ...
+           agree);
+  end
+  fflush(stdout);
+end
+
+function text = verdict(ok, what)
+  if ok
+    text = what;
+  else
+    text = 'DIFFERENT';
+  end
+end
+
+function text = verdict_close(a, o)
+  if isequal(a, o)
+    text = 'exact';
+    return;
+  end
+  d = max(abs(a - o) ./ max(abs(o), 1));
+  if d < 1e-12
+    text = sprintf('within %.1e (summation order)', d);
+  else
+    text = sprintf('DIFFERENT (%.1e)', d);
+  end
+end
+
+function v = ifelse(c, a, b)
+  if c
+    v = a;
+  else
+    v = b;
+  end
+end
