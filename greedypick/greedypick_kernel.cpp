@@ -20,6 +20,7 @@ inline double maxOf(double a, double b) { return (a > b || a != a) ? a : b; }
 inline double lowerOf(double a, double b) { return b < a ? b : a; }
 inline double upperOf(double a, double b) { return b > a ? b : a; }
 
+#if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
 // Two doubles in the lanes of one register; the compiler maps it to the
 // target's vector unit, or to scalar code where there is none.
 typedef double Pair __attribute__((vector_size(16)));
@@ -89,6 +90,20 @@ void suppressAfter(double* marker, const double* areaVector, const double* xmin,
     }
   }
 }
+
+#else
+// Compilers without GCC's vector extensions test every unmarked later position.
+void suppressAfter(double* marker, const double* areaVector, const double* xmin,
+                   const double* ymin, const double* xmax, const double* ymax, std::int32_t i,
+                   std::int32_t numberPositions) {
+  for (std::int32_t j = i + 1; j < numberPositions; ++j) {
+    double ratio;
+    if (marker[j] == 0.0 && overlapRatio(areaVector, xmin, ymin, xmax, ymax, i, j, ratio) &&
+        ratio > 0.5)
+      marker[j] = 1.0;
+  }
+}
+#endif
 
 }  // namespace
 

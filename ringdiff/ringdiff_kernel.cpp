@@ -126,6 +126,7 @@ void scoreWindowPlain(double* score, double* inner, double* P, double* ring, con
   }
 }
 
+#if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
 // Two doubles in the lanes of one register; the compiler maps it to the
 // target's vector unit, or to scalar code where there is none. Every lane
 // operation is the IEEE operation of its scalar counterpart.
@@ -222,6 +223,15 @@ void scoreWindowFast(double* score, double* inner, double* P, double* ring, cons
   for (t = 0; t < B; ++t) sum = ring[t] + sum;
   *score = sum;
 }
+
+#else
+// Compilers without GCC's vector extensions score with the plain transcription.
+void prefetchWindow(const double*, std::int32_t, const Corners&) {}
+void scoreWindowFast(double* score, double* inner, double* P, double* ring, const double* H,
+                     std::int32_t B, const Corners& at) {
+  scoreWindowPlain(score, inner, P, ring, H, B, at);
+}
+#endif
 
 // The fewest bins for which the corners of windows ahead are prefetched.
 constexpr std::int32_t kPrefetchBins = 32;
