@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Block maxima of 32 x 32 x 32 x 32 score arrays: whole boxes, the stopping test, one read of the array.
+// Block maxima of 32^4 score arrays: whole boxes, the stopping test, one read of the array.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
