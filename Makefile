@@ -4,6 +4,8 @@ OCTAVE := octave-cli --no-history --no-init-file --no-window-system --quiet
 
 FUZZ_SECONDS ?= 600
 VALGRIND := valgrind -q --error-exitcode=1 --leak-check=full
+# Three repetitions per benchmark, medians reported: the machine is shared.
+BENCH_FLAGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 .PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo package clean
 
@@ -53,7 +55,11 @@ bench: build
 	@tools/ensure-deps.sh libbenchmark-dev
 	cmake --preset bench
 	cmake --build --preset bench
-	for b in build/bench/bench/*_bench; do $$b --benchmark_counters_tabular=true || exit 1; done
+	mkdir -p build/bench/results && rm -f build/bench/results/*.json
+	for b in build/bench/bench/*_bench; do \
+	  $$b $(BENCH_FLAGS) --benchmark_out=build/bench/results/$$(basename $$b).json \
+	    --benchmark_out_format=json || exit 1; done
+	python3 bench/ratios.py build/bench/results/*.json
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
 
 demo: build

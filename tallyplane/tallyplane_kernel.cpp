@@ -2,11 +2,20 @@
 // Integral histogram of a quantised image.
 #include "tallyplane_kernel.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+
+#if defined(__x86_64__) && defined(__SSE2__)
+#include <emmintrin.h>
+#define WINSCORE_STREAMING_STORES 1
+#endif
 
 namespace winscore::tallyplane {
 namespace {
+
+using Index = std::ptrdiff_t;
 
 // Marks the pixel's own bin in its corner column, then adds the three finished
 // neighbour columns as ((left + up) - diagonal) + own, bin by bin.
@@ -35,28 +44,118 @@ std::int64_t firstPixelOutsideBins(const double* quantMatrix, std::int32_t numbe
   return -1;
 }
 
+namespace {
+
 // Counts are whole numbers far below 2^53, so every addition here is exact and
 // any grouping gives the same bits as ((left + up) - diagonal) + own. That
-// allows one pass in memory order: corner (r, c) is corner (r, c-1) plus the
-// running bin counts of pixels 1..r of column c, which the corner column
-// itself carries down (it starts as the column above, plus the pixel's bin).
-void integralHistogram(double* histogram, const double* quantMatrix, std::int32_t numberRows,
-                       std::int32_t numberColumns, std::int32_t numberBins) {
-  const std::ptrdiff_t rows = numberRows, bins = numberBins, corners = rows + 1;
-  for (std::ptrdiff_t c = 1; c <= numberColumns; ++c) {
+// allows passes in memory order, column by column, each corner written once.
+
+// Corner (r, c) as corner (r, c-1) plus the running counts of pixels 1..r of
+// column c, which the corner column itself carries down: it is the column
+// above, less the corner left of that, plus the pixel's bin. Needs no memory
+// beyond the output; used when there are too many bins for the grouped pass.
+void memoryOrderPass(double* histogram, const double* quantMatrix, Index rows, Index columns,
+                     Index bins) {
+  const Index corners = rows + 1;
+  for (Index c = 1; c <= columns; ++c) {
     const double* pixels = quantMatrix + (c - 1) * rows;
     double* column = histogram + c * corners * bins;
-    // column[0..bins) is corner (0, c): zero. Each lower corner adds one pixel
-    // to the counts of the column so far, on top of the corner to its left.
-    for (std::ptrdiff_t r = 1; r <= rows; ++r) {
+    for (Index r = 1; r <= rows; ++r) {
       double* own = column + r * bins;
       const double* left = own - corners * bins;
       const double* up = own - bins;
       const double* upLeft = left - bins;
-      for (std::ptrdiff_t t = 0; t < bins; ++t) own[t] = left[t] + (up[t] - upLeft[t]);
-      own[static_cast<std::ptrdiff_t>(std::floor(pixels[r - 1])) - 1] += 1.0;
+      for (Index t = 0; t < bins; ++t) own[t] = left[t] + (up[t] - upLeft[t]);
+      own[static_cast<Index>(std::floor(pixels[r - 1])) - 1] += 1.0;
     }
   }
+}
+
+// Columns taken together in one pass over the rows, and the most bins whose
+// running counts for them fit the stack buffer (12 KiB).
+constexpr Index kGroup = 3;
+constexpr Index kMaxGroupedBins = 512;
+
+inline void addRun(double* own, const double* left, const double* run, Index bins) {
+  for (Index t = 0; t < bins; ++t) own[t] = left[t] + run[t];
+}
+
+#ifdef WINSCORE_STREAMING_STORES
+// The same sums, two lanes at a time (an IEEE addition per lane, as above),
+// stored past the caches. All three pointers are 16-byte aligned.
+inline void addRunStreaming(double* own, const double* left, const double* run, Index bins) {
+  for (Index t = 0; t < bins; t += 2)
+    _mm_stream_pd(own + t, _mm_add_pd(_mm_load_pd(left + t), _mm_load_pd(run + t)));
+}
+#endif
+
+// Corner (r, c) for the kGroup columns c = first.. as corner (r, first-1) plus
+// the counts of pixels in rows 1..r and columns first..c, kept per column of
+// the group on the stack. The left column is read once per group, and the
+// group's last column, which the next group reads, is the only one written
+// through the caches when streaming: a streamed line is never read in first.
+void groupedPass(bool streaming, double* histogram, const double* quantMatrix, Index rows,
+                 Index columns, Index bins) {
+  const Index corners = rows + 1, columnStride = corners * bins;
+  alignas(16) double counts[kGroup * kMaxGroupedBins];
+  for (Index first = 1; first <= columns; first += kGroup) {
+    const Index group = std::min(kGroup, columns - first + 1);
+    std::fill(counts, counts + group * bins, 0.0);
+    const double* leftColumn = histogram + (first - 1) * columnStride;
+    double* firstColumn = histogram + first * columnStride;
+    for (Index r = 1; r <= rows; ++r) {
+      for (Index h = 0; h < group; ++h) {
+        const double value = quantMatrix[(r - 1) + (first - 1 + h) * rows];
+        const Index bin = static_cast<Index>(std::floor(value)) - 1;
+        for (Index g = h; g < group; ++g) counts[g * bins + bin] += 1.0;
+      }
+      const double* left = leftColumn + r * bins;
+      for (Index h = 0; h < group; ++h) {
+        double* own = firstColumn + h * columnStride + r * bins;
+#ifdef WINSCORE_STREAMING_STORES
+        if (streaming && h + 1 < group) {
+          addRunStreaming(own, left, counts + h * bins, bins);
+          continue;
+        }
+#endif
+        addRun(own, left, counts + h * bins, bins);
+      }
+    }
+  }
+#ifdef WINSCORE_STREAMING_STORES
+  if (streaming) _mm_sfence();
+#else
+  (void)streaming;
+#endif
+}
+
+}  // namespace
+
+void integralHistogramWith(Stores stores, double* histogram, const double* quantMatrix,
+                           std::int32_t numberRows, std::int32_t numberColumns,
+                           std::int32_t numberBins) {
+  const Index bins = numberBins;
+  if (bins > kMaxGroupedBins) {
+    memoryOrderPass(histogram, quantMatrix, numberRows, numberColumns, bins);
+    return;
+  }
+#ifdef WINSCORE_STREAMING_STORES
+  const bool streaming = stores == Stores::streaming && bins % 2 == 0 &&
+                         reinterpret_cast<std::uintptr_t>(histogram) % 16 == 0;
+#else
+  const bool streaming = false;
+  (void)stores;
+#endif
+  groupedPass(streaming, histogram, quantMatrix, numberRows, numberColumns, bins);
+}
+
+// Streaming pays off once the output is well beyond the caches of one core;
+// a smaller output is better left in cache for whoever reads it next.
+void integralHistogram(double* histogram, const double* quantMatrix, std::int32_t numberRows,
+                       std::int32_t numberColumns, std::int32_t numberBins) {
+  const double bytes = 8.0 * numberBins * (numberRows + 1.0) * (numberColumns + 1.0);
+  integralHistogramWith(bytes >= 8.0 * 1024 * 1024 ? Stores::streaming : Stores::ordinary,
+                        histogram, quantMatrix, numberRows, numberColumns, numberBins);
 }
 
 void integralHistogramPlain(double* histogram, const double* quantMatrix, std::int32_t numberRows,

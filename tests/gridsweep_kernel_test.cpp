@@ -86,13 +86,17 @@ TEST(GridsweepKernel, SweepNeverReadsOrWritesForEmptyOrNegativeGrids) {
 TEST(GridsweepKernel, MemoryOrderMatchesDefinitionOrderBitForBit) {
   std::mt19937 rng(11);
   std::uniform_real_distribution<double> value(-1e3, 1e3);
-  for (int n : {1, 2, 3, 5, 8, 13}) {
+  for (int n : {1, 2, 3, 5, 8, 13, 34}) {
     for (int trial = 0; trial < 3; ++trial) {
       // Arbitrary corner values, border included: the formula is applied as it stands.
       std::vector<double> a((n + 1) * (n + 1)), b(a.size());
       for (double& v : a) v = value(rng);
       for (double& v : b) v = value(rng) * 1e-7;
       if (trial == 2) a[rng() % a.size()] = NAN, b[rng() % b.size()] = INFINITY;
+      // Signed zeros only in A: every sum is +0 or -0, and the score's sign
+      // bit follows from the order of the operations.
+      if (trial == 1)
+        for (double& v : a) v = rng() % 2 ? -0.0 : 0.0;
       for (int wmin : {1, 2, n}) {
         for (int hmin : {1, 3, n + 1}) {
           const auto fast = sweep(n, a, b, wmin, hmin);

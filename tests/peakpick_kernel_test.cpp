@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "bits.hpp"
 #include "peakpick_kernel.hpp"
 
 namespace winscore::peakpick {
@@ -225,6 +226,36 @@ TEST(PeakpickKernel, MatchesBruteForceOnRandomArrays) {
     }
   }
   EXPECT_GT(total, 500u);  // the check is not vacuous
+}
+
+// The fast scan against the whole-box scan, bit for bit on all five outputs
+// and the count: scores with ties, NaN, infinities and signed zeros, whole and
+// fractional sizes and neighbourhoods, and too little capacity.
+TEST(PeakpickKernel, FastScanMatchesTheWholeBoxScanBitForBit) {
+  std::mt19937 rng(17);
+  const double special[] = {NAN, INFINITY, -INFINITY, -0.0, 0.0, 1e-300, -1e300};
+  for (double sizeX : {1.0, 3.0, 5.0, 6.5, 8.0}) {
+    for (double sizeY : {1.0, 2.0, 4.0, 7.0, 4.9}) {
+      for (double w : {1.0, 2.0, 3.0, 4.0, 5.0, 3.7, 9.0}) {
+        Array4 a(static_cast<int>(sizeX), static_cast<int>(sizeY), 0.0);
+        std::uniform_int_distribution<int> level(-2, 5);
+        for (double& v : a.h) v = rng() % 9 == 0 ? special[rng() % 7] : level(rng) * 0.25;
+        for (std::int64_t capacity : {std::int64_t{3}, static_cast<std::int64_t>(a.h.size())}) {
+          std::vector<std::vector<double>> fast(5, std::vector<double>(capacity, -7.0)),
+              plain = fast;
+          const std::int64_t nFast =
+              localMaxima(fast[0].data(), fast[1].data(), fast[2].data(), fast[3].data(),
+                          fast[4].data(), capacity, a.h.data(), sizeX, sizeY, w);
+          const std::int64_t nPlain =
+              localMaximaPlain(plain[0].data(), plain[1].data(), plain[2].data(),
+                               plain[3].data(), plain[4].data(), capacity, a.h.data(), sizeX,
+                               sizeY, w);
+          ASSERT_EQ(nFast, nPlain) << sizeX << " x " << sizeY << ", neighbourhood " << w;
+          for (int o = 0; o < 5; ++o) testing::expectSameBits(fast[o], plain[o]);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
