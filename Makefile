@@ -52,7 +52,7 @@ fuzz: build-fuzz
 
 # Kernel benchmarks (plain, fast, floor), then the plug-ins against idiomatic Octave.
 bench: build
-	@tools/ensure-deps.sh libbenchmark-dev
+	@tools/ensure-deps.sh libbenchmark-dev python3
 	cmake --preset bench
 	cmake --build --preset bench
 	mkdir -p build/bench/results && rm -f build/bench/results/*.json
