@@ -31,9 +31,11 @@ bool checkOutputs(const std::vector<const mxArray*>& in, const std::vector<Array
   for (std::size_t a = 0; a < kept.size() && kept[a] >= 0; ++a)
     for (std::size_t b = a + 1; b < kept.size() && kept[b] >= 0; ++b) {
       const auto i = static_cast<std::size_t>(kept[a]), j = static_cast<std::size_t>(kept[b]);
+      // A NaN bound means no overlap, whichever window holds it.
       const double iw = (std::min(x1[i], x1[j]) - std::max(x0[i], x0[j])) + 1;
       const double ih = (std::min(y1[i], y1[j]) - std::max(y0[i], y0[j])) + 1;
-      if (!(iw > 0) || !(ih > 0)) continue;
+      const bool anyNaN = std::isnan(x0[i] + x1[i] + y0[i] + y1[i] + x0[j] + x1[j] + y0[j] + y1[j]);
+      if (anyNaN || !(iw > 0) || !(ih > 0)) continue;
       const double inter = ih * iw;
       if (inter / ((area[i] + area[j]) - inter) > 0.5) return false;
     }

@@ -72,18 +72,9 @@ bool checkOutputs(const std::vector<const mxArray*>& in, const std::vector<Array
   return true;
 }
 
-// A size whose truncation is 0 leaves nothing to address while the other
-// size's block loop still runs its whole length: keep the sizes in reach.
-bool cheapEnough(const std::vector<const mxArray*>& in) {
-  if (in.size() != 4) return true;
-  const double x = std::fabs(winscore::fuzz::firstOf(in[1]));
-  const double y = std::fabs(winscore::fuzz::firstOf(in[2]));
-  return !(std::min(x, y) < 1 && std::max(x, y) > 1e5);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  winscore::fuzz::runCall(data, size, 4, checkOutputs, cheapEnough, complete);
+  winscore::fuzz::runCall(data, size, 4, checkOutputs, winscore::fuzz::anyWork, complete);
   return 0;
 }

@@ -111,6 +111,9 @@ std::int64_t scanBlocks(double* xmin, double* ymin, double* xmax, double* ymax, 
   const Scores s{h, static_cast<Pos>(sizeX), static_cast<Pos>(sizeY), sizeX, sizeY, c, c + 1.0};
   const double d = s.pitch;
   std::int64_t accepted = 0;
+  // A size below 1 leaves no xmin or ymin block, but the other size's block
+  // loop would still run its whole length (up to 2^31 starts) finding nothing.
+  if (s.sizeXWhole <= 0 || s.sizeYWhole <= 0) return 0;
 
   // Blocks cover start..start + c per coordinate, cut at the size in xmax and
   // ymax; xmin and ymin starts stop where a whole block no longer fits.

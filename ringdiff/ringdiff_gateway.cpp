@@ -18,10 +18,7 @@ constexpr hostif::Plugin kPlugin{"ringdiff"};
 constexpr int kIntegralHistogram = 0;
 constexpr int kNumberRows = 1;
 constexpr int kNumberColumns = 2;
-constexpr int kXmin = 3;
-constexpr int kYmin = 4;
-constexpr int kXmax = 5;
-constexpr int kYmax = 6;
+constexpr int kXmin = 3;  // then ymin, xmax, ymax in slots 4 to 6
 constexpr int kSurroundPercent = 7;
 constexpr int kNumberBins = 8;
 constexpr int kNumberWindows = 9;

@@ -153,6 +153,8 @@ void integralHistogramWith(Stores stores, double* histogram, const double* quant
 // a smaller output is better left in cache for whoever reads it next.
 void integralHistogram(double* histogram, const double* quantMatrix, std::int32_t numberRows,
                        std::int32_t numberColumns, std::int32_t numberBins) {
+  // No pixel: the zero output is complete, however many columns of corners it has.
+  if (numberRows <= 0 || numberColumns <= 0 || numberBins <= 0) return;
   const double bytes = 8.0 * numberBins * (numberRows + 1.0) * (numberColumns + 1.0);
   integralHistogramWith(bytes >= 8.0 * 1024 * 1024 ? Stores::streaming : Stores::ordinary,
                         histogram, quantMatrix, numberRows, numberColumns, numberBins);

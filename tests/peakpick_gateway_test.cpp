@@ -126,3 +126,19 @@ TEST(PeakpickGateway, RefusesMoreMaximaThanTheOutputsHold) {
 
 }  // namespace
 }  // namespace winscore
+
+namespace winscore {
+namespace {
+
+// A size below 1 leaves nothing to address; the other size's block loop used
+// to run through all its (up to 2^31) starts before returning nothing.
+TEST(PeakpickGateway, SizeBelowOneReturnsAtOnceWithNoMaxima) {
+  auto empty = testhost::matrix(0, 0);
+  auto r = testhost::call(5, empty, testhost::scalar(2e9), testhost::scalar(5e-10),
+                          testhost::scalar(1));
+  for (int k = 0; k < 5; ++k)
+    for (double v : testhost::valuesOf(r.outputs[k].get())) EXPECT_EQ(v, 0.0) << "output " << k;
+}
+
+}  // namespace
+}  // namespace winscore

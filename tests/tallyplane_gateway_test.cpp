@@ -101,3 +101,18 @@ TEST(TallyplaneGateway, EmptyImageGivesTheZeroOutputOfTheFormula) {
 
 }  // namespace
 }  // namespace winscore
+
+namespace winscore {
+namespace {
+
+// No pixel rows: the output of 2^31 empty corner columns is complete at once,
+// without a pass over its columns.
+TEST(TallyplaneGateway, NoRowsReturnsTheEmptyOutputAtOnce) {
+  auto empty = testhost::matrix(0, 0);
+  auto r = testhost::call(1, empty, testhost::scalar(0), testhost::scalar(2147483647),
+                          testhost::scalar(0));
+  EXPECT_EQ(testhost::dimsOf(r.outputs[0].get()), (std::vector<size_t>{0, 2147483648u}));
+}
+
+}  // namespace
+}  // namespace winscore

@@ -37,6 +37,20 @@ function package_check (root, outdir)
       failures += 1;
     end
   end
+  ## The demo ships in the package and runs from it.
+  if (isempty (strfind (which ("winscore_demo"), prefix)))
+    printf ("winscore_demo: not installed\n");
+    failures += 1;
+  else
+    here = pwd ();
+    cd (prefix);
+    evalc ("winscore_demo ();");
+    if (! exist (fullfile (prefix, "winscore_demo.png"), "file"))
+      printf ("winscore_demo: wrote no picture\n");
+      failures += 1;
+    end
+    cd (here);
+  end
   pkg ("unload", "winscore");
   pkg ("uninstall", "-local", "winscore");
   confirm_recursive_rmdir (false);
