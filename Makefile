@@ -24,14 +24,14 @@ build-asan: deps
 
 build-fuzz:
 	@tools/ensure-deps.sh clang libclang-rt-14-dev
-	cmake --preset fuzz -DWS_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --preset fuzz -DWS_FUZZ_SECONDS=$(FUZZ_SECONDS) -DWS_FUZZ_SEED=0
 	cmake --build --preset fuzz
 
 # Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
 # for 20 seconds, through ctest.
 test: build build-asan
 	@tools/ensure-deps.sh clang libclang-rt-14-dev
-	cmake --preset fuzz -DWS_FUZZ_SECONDS=20
+	cmake --preset fuzz -DWS_FUZZ_SECONDS=20 -DWS_FUZZ_SEED=1
 	cmake --build --preset fuzz
 	ctest --preset default
 	ctest --preset asan
