@@ -123,9 +123,27 @@ bool overlapRatio(const double* areaVector, const double* xmin, const double* ym
   return true;
 }
 
-void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
-                     const double* ymin, const double* xmax, const double* ymax,
-                     std::int32_t numberPositions, std::int32_t numberKept) {
+namespace {
+
+// Every later position is tested, marked or not: only kept windows suppress,
+// and a window already suppressed by another is simply marked again.
+void suppressEveryLater(double* marker, const double* areaVector, const double* xmin,
+                        const double* ymin, const double* xmax, const double* ymax,
+                        std::int32_t i, std::int32_t numberPositions) {
+  for (std::int32_t j = i + 1; j < numberPositions; ++j) {
+    double ratio;
+    if (overlapRatio(areaVector, xmin, ymin, xmax, ymax, i, j, ratio) && ratio > 0.5)
+      marker[j] = 1.0;
+  }
+}
+
+// The greedy walk: keep window i, let it suppress, move to the first
+// unmarked position after it, until numberKept are kept or none is left.
+template <void (*suppress)(double*, const double*, const double*, const double*, const double*,
+                           const double*, std::int32_t, std::int32_t)>
+void walkList(double* kept, double* marker, const double* areaVector, const double* xmin,
+              const double* ymin, const double* xmax, const double* ymax,
+              std::int32_t numberPositions, std::int32_t numberKept) {
   for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
   if (numberKept <= 0 || numberPositions <= 0) return;
 
@@ -134,13 +152,7 @@ void greedyPickPlain(double* kept, double* marker, const double* areaVector, con
   for (;;) {
     kept[k] = static_cast<double>(i);
     marker[i] = 1.0;
-    // Every later position is tested, marked or not: only kept windows suppress,
-    // and a window already suppressed by another is simply marked again.
-    for (std::int32_t j = i + 1; j < numberPositions; ++j) {
-      double ratio;
-      if (overlapRatio(areaVector, xmin, ymin, xmax, ymax, i, j, ratio) && ratio > 0.5)
-        marker[j] = 1.0;
-    }
+    suppress(marker, areaVector, xmin, ymin, xmax, ymax, i, numberPositions);
     std::int32_t next = i + 1;
     while (next < numberPositions && marker[next] != 0.0) ++next;
     if (next == numberPositions) return;
@@ -149,24 +161,20 @@ void greedyPickPlain(double* kept, double* marker, const double* areaVector, con
   }
 }
 
+}  // namespace
+
+void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
+                     const double* ymin, const double* xmax, const double* ymax,
+                     std::int32_t numberPositions, std::int32_t numberKept) {
+  walkList<suppressEveryLater>(kept, marker, areaVector, xmin, ymin, xmax, ymax, numberPositions,
+                               numberKept);
+}
+
 void greedyPick(double* kept, double* marker, const double* areaVector, const double* xmin,
                 const double* ymin, const double* xmax, const double* ymax,
                 std::int32_t numberPositions, std::int32_t numberKept) {
-  for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
-  if (numberKept <= 0 || numberPositions <= 0) return;
-
-  std::int32_t k = 0;
-  std::int32_t i = 0;
-  for (;;) {
-    kept[k] = static_cast<double>(i);
-    marker[i] = 1.0;
-    suppressAfter(marker, areaVector, xmin, ymin, xmax, ymax, i, numberPositions);
-    std::int32_t next = i + 1;
-    while (next < numberPositions && marker[next] != 0.0) ++next;
-    if (next == numberPositions) return;
-    if (++k == numberKept) return;
-    i = next;
-  }
+  walkList<suppressAfter>(kept, marker, areaVector, xmin, ymin, xmax, ymax, numberPositions,
+                          numberKept);
 }
 
 }  // namespace winscore::greedypick
