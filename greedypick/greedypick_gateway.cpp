@@ -9,43 +9,38 @@
 namespace {
 
 namespace hostif = winscore::hostif;
+namespace msg = hostif::messages::greedypick;
 using winscore::greedypick::kListLength;
 
 constexpr hostif::Plugin kPlugin{"greedypick"};
-constexpr int kAreaVector = 0;
+constexpr hostif::Input kAreaVector{0, "areaVector"};
 // Input 2 is required by the count but has no effect, so it is never read.
-constexpr int kXmin = 2;
-constexpr int kYmin = 3;
-constexpr int kXmax = 4;
-constexpr int kYmax = 5;
-constexpr int kNumberKept = 6;
+constexpr hostif::Input kXmin{2, "xmin"};
+constexpr hostif::Input kYmin{3, "ymin"};
+constexpr hostif::Input kXmax{4, "xmax"};
+constexpr hostif::Input kYmax{5, "ymax"};
+constexpr hostif::Input kNumberKept{6, "numberKept"};
 
-constexpr hostif::Counts kCounts{7, 2, "7 input argument required.",
-                                 "Too many output arguments."};
-
-// Every list input holds one double per position of the fixed-length list.
-const double* readList(const mxArray* const prhs[], int slot, const char* name) {
-  hostif::requireRealDouble(kPlugin, prhs[slot], slot + 1, name);
-  hostif::requireElements(kPlugin, prhs[slot], slot + 1, name, kListLength);
-  return hostif::dataOf(prhs[slot]);
-}
+constexpr hostif::Counts kCounts{7, 2, msg::inputCount, msg::outputCount};
 
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  hostif::checkCounts(kPlugin, nlhs, nrhs, kCounts);
+  const hostif::Call call{kPlugin, prhs};
+  call.checkCounts(nlhs, nrhs, kCounts);
 
-  const double* areaVector = readList(prhs, kAreaVector, "areaVector");
-  const double* xmin = readList(prhs, kXmin, "xmin");
-  const double* ymin = readList(prhs, kYmin, "ymin");
-  const double* xmax = readList(prhs, kXmax, "xmax");
-  const double* ymax = readList(prhs, kYmax, "ymax");
-  const std::int32_t numberKept = hostif::readInt32(kPlugin, prhs[kNumberKept], 7, "numberKept");
-  hostif::requireNonNegative(kPlugin, numberKept, 7, "numberKept");
+  // Every list input holds one double per position of the fixed-length list.
+  const double* areaVector = call.readData(kAreaVector, kListLength);
+  const double* xmin = call.readData(kXmin, kListLength);
+  const double* ymin = call.readData(kYmin, kListLength);
+  const double* xmax = call.readData(kXmax, kListLength);
+  const double* ymax = call.readData(kYmax, kListLength);
+  const std::int32_t numberKept = call.readInt32(kNumberKept);
+  call.requireNonNegative(numberKept, kNumberKept);
 
-  plhs[0] = hostif::createZeroMatrix(kPlugin, numberKept, 1);
+  plhs[0] = call.createZeroMatrix(numberKept, 1);
   // The marker vector is the walk's working state; it is output 2 only when asked for.
-  mxArray* markerVector = hostif::createZeroMatrix(kPlugin, kListLength, 1);
+  mxArray* markerVector = call.createZeroMatrix(kListLength, 1);
   if (nlhs == 2) plhs[1] = markerVector;
   winscore::greedypick::greedyPick(hostif::dataOf(plhs[0]), hostif::dataOf(markerVector),
                                    areaVector, xmin, ymin, xmax, ymax, kListLength, numberKept);

@@ -2,7 +2,6 @@
 // gridsweep: windowScores = gridsweep(h, gridSize, minWidth, minHeight, ignoredScalar,
 //                                     integralImageA, integralImageB)
 #include <cstdint>
-#include <cstdio>
 
 #include "gridsweep_kernel.hpp"
 #include "host.hpp"
@@ -11,67 +10,52 @@
 namespace {
 
 namespace hostif = winscore::hostif;
+namespace msg = hostif::messages::gridsweep;
 
 constexpr hostif::Plugin kPlugin{"gridsweep"};
-constexpr int kH = 0;
-constexpr int kGridSize = 1;
-constexpr int kMinWidth = 2;
-constexpr int kMinHeight = 3;
+constexpr hostif::Input kH{0, "h"};
+constexpr hostif::Input kGridSize{1, "gridSize"};
+constexpr hostif::Input kMinWidth{2, "minWidth"};
+constexpr hostif::Input kMinHeight{3, "minHeight"};
 // Input 5 (ignoredScalar) is never looked at.
-constexpr int kIntegralImageA = 5;
-constexpr int kIntegralImageB = 6;
+constexpr hostif::Input kIntegralImageA{5, "integralImageA"};
+constexpr hostif::Input kIntegralImageB{6, "integralImageB"};
 
-constexpr hostif::Counts kCounts{7, 1, "7 input argument required.",
-                                 "Too many output arguments."};
+constexpr hostif::Counts kCounts{7, 1, msg::inputCount, msg::outputCount};
 
 // The output's side n*n is a signed 32-bit size: |n| <= 46340.
 constexpr std::int32_t kMaxGridSize = 46340;
-
-char g_message[256];
 
 // A minimum below 1 would address windows of no width and elements outside the
 // output; every window is at least one cell wide and high anyway.
 std::int32_t atLeastOne(std::int32_t value) { return value < 1 ? 1 : value; }
 
-void requireIntegralImage(const mxArray* array, int index, const char* name, double elements) {
-  hostif::requireRealDouble(kPlugin, array, index, name);
-  hostif::requireElements(kPlugin, array, index, name, elements);
-}
-
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  hostif::checkCounts(kPlugin, nlhs, nrhs, kCounts);
-  if (!hostif::isRealDouble2D(prhs[kH]))
-    hostif::fail(kPlugin, "h", "input 1 (h) must be a real double matrix 64 x 64");
+  const hostif::Call call{kPlugin, prhs};
+  call.checkCounts(nlhs, nrhs, kCounts);
+  // Input 1 is tested but never read: its data may be anything, sparse included.
+  if (!call.isRealDouble2D(kH)) call.fail(msg::notRealDoubleMatrix);
 
-  const std::int32_t n = hostif::readInt32(kPlugin, prhs[kGridSize], 2, "gridSize");
-  const std::int32_t minWidth =
-      atLeastOne(hostif::readInt32(kPlugin, prhs[kMinWidth], 3, "minWidth"));
-  const std::int32_t minHeight =
-      atLeastOne(hostif::readInt32(kPlugin, prhs[kMinHeight], 4, "minHeight"));
-  if (n > kMaxGridSize || n < -kMaxGridSize) {
-    std::snprintf(g_message, sizeof g_message,
-                  "input 2 (gridSize) must lie in -%d..%d so that gridSize*gridSize fits a "
-                  "signed 32-bit integer, not %d",
-                  static_cast<int>(kMaxGridSize), static_cast<int>(kMaxGridSize),
-                  static_cast<int>(n));
-    hostif::fail(kPlugin, "gridSizeTooLarge", g_message);
-  }
+  const std::int32_t n = call.readInt32(kGridSize);
+  const std::int32_t minWidth = atLeastOne(call.readInt32(kMinWidth));
+  const std::int32_t minHeight = atLeastOne(call.readInt32(kMinHeight));
+  if (n > kMaxGridSize || n < -kMaxGridSize)
+    call.fail(msg::gridSizeTooLarge, {kGridSize, kMaxGridSize, kMaxGridSize,
+                                      n});
 
   // The integral images are read only when there is a grid to sweep.
   const double* integralImageA = nullptr;
   const double* integralImageB = nullptr;
   if (n > 0) {
     const double corners = (static_cast<double>(n) + 1.0) * (static_cast<double>(n) + 1.0);
-    requireIntegralImage(prhs[kIntegralImageA], 6, "integralImageA", corners);
-    requireIntegralImage(prhs[kIntegralImageB], 7, "integralImageB", corners);
-    integralImageA = hostif::dataOf(prhs[kIntegralImageA]);
-    integralImageB = hostif::dataOf(prhs[kIntegralImageB]);
+    integralImageA = call.readData(kIntegralImageA, corners);
+    integralImageB = call.readData(kIntegralImageB, corners);
   }
 
   const std::int32_t side = n * n;
-  plhs[0] = hostif::createZeroMatrix(kPlugin, side, side);
+  plhs[0] = call.createZeroMatrix(side, side);
   winscore::gridsweep::windowScores(hostif::dataOf(plhs[0]), integralImageA, integralImageB, n,
                                     minWidth, minHeight);
 }

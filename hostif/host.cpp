@@ -1,105 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The shared host operations.
+// The shared host operations and the one formatter of every message.
 #include "host.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <type_traits>
-
-#ifdef MATLAB_MEX_FILE
-extern "C" void mxErrMsgTxt(const char* message);
-#endif
 
 namespace winscore::hostif {
 namespace {
 
+namespace shared = messages::any;
+
 // Static, so nothing needs destroying when the host's error call leaves the frame.
 char g_identifier[128];
-char g_message[512];
+char g_message[1024];
 
-const char* ordinal(int index) {
-  static const char* const names[] = {"input 0", "input 1", "input 2", "input 3",
-                                      "input 4", "input 5", "input 6", "input 7",
-                                      "input 8", "input 9", "input 10"};
-  return (index >= 0 && index <= 10) ? names[index] : "input";
+void copyText(char* to, std::size_t size, const char* from) {
+  std::snprintf(to, size, "%s", from);
 }
 
 }  // namespace
 
-void fail(Plugin plugin, const char* what, const char* message) {
-  std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin.name, what);
-  mexErrMsgIdAndTxt(g_identifier, "%s", message);
-  std::abort();  // not reached: the error call does not return
-}
-
-void failThroughArrayLibrary(Plugin plugin, const char* what, const char* message) {
-#if defined(MATLAB_MEX_FILE) || defined(WINSCORE_TEST_HOST)
-  mxErrMsgTxt(message);
-#endif
-  fail(plugin, what, message);
-}
-
-void checkCounts(Plugin plugin, int nlhs, int nrhs, const Counts& counts) {
-  if (nrhs != counts.inputs) fail(plugin, "inputCount", counts.inputsMessage);
-  const bool outputsWrong =
-      counts.exactOutputs ? nlhs != counts.outputs : nlhs > counts.outputs;
-  if (outputsWrong) fail(plugin, "outputCount", counts.outputsMessage);
-}
-
-bool isRealDouble2D(const mxArray* array) {
-  return mxIsDouble(array) && !mxIsComplex(array) && mxGetNumberOfDimensions(array) == 2;
-}
-
-void requireRealDouble(Plugin plugin, const mxArray* array, int index, const char* name) {
-  if (mxIsDouble(array) && !mxIsComplex(array) && !mxIsSparse(array)) return;
-  std::snprintf(g_message, sizeof g_message, "%s (%s) must be a real double array, not sparse",
-                ordinal(index), name);
-  fail(plugin, "notRealDouble", g_message);
-}
-
-void requireElements(Plugin plugin, const mxArray* array, int index, const char* name,
-                     double count) {
-  if (static_cast<double>(mxGetNumberOfElements(array)) >= count) return;
-  std::snprintf(g_message, sizeof g_message, "%s (%s) must hold at least %s %s, not %s",
-                ordinal(index), name, numberText(count).text, count == 1 ? "element" : "elements",
-                numberText(static_cast<double>(mxGetNumberOfElements(array))).text);
-  fail(plugin, "tooFewElements", g_message);
-}
-
-double readScalar(Plugin plugin, const mxArray* array, int index, const char* name) {
-  const bool readable = mxIsNumeric(array) || mxIsLogical(array) || mxIsChar(array);
-  if (readable && !mxIsSparse(array) && mxGetNumberOfElements(array) > 0)
-    return mxGetScalar(array);
-  std::snprintf(g_message, sizeof g_message,
-                "%s (%s) must be a non-empty, non-sparse numeric array", ordinal(index), name);
-  fail(plugin, "notScalar", g_message);
-}
-
-std::int32_t readInt32(Plugin plugin, const mxArray* array, int index, const char* name) {
-  const double value = std::trunc(readScalar(plugin, array, index, name));
-  // Bounds in doubles: both are exact, and NaN fails both tests.
-  if (value >= -2147483648.0 && value <= 2147483647.0) return static_cast<std::int32_t>(value);
-  std::snprintf(g_message, sizeof g_message,
-                "%s (%s) must be a number whose integer part fits a signed 32-bit integer",
-                ordinal(index), name);
-  fail(plugin, "notInt32", g_message);
-}
-
-void requireNonNegative(Plugin plugin, std::int32_t value, int index, const char* name) {
-  if (value >= 0) return;
-  std::snprintf(g_message, sizeof g_message, "%s (%s) must not be negative, not %d",
-                ordinal(index), name, static_cast<int>(value));
-  fail(plugin, "negative", g_message);
-}
-
 NumberText numberText(double value) {
   NumberText out{};
   if (std::isnan(value)) {
-    std::snprintf(out.text, sizeof out.text, "NaN");
+    copyText(out.text, sizeof out.text, "NaN");
   } else if (std::isinf(value)) {
-    std::snprintf(out.text, sizeof out.text, value > 0 ? "Inf" : "-Inf");
+    copyText(out.text, sizeof out.text, value > 0 ? "Inf" : "-Inf");
   } else if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
     std::snprintf(out.text, sizeof out.text, "%.0f", value);
   } else {
@@ -111,6 +41,50 @@ NumberText numberText(double value) {
   return out;
 }
 
+Arg::Arg(const char* text) { copyText(text_, sizeof text_, text); }
+Arg::Arg(double number) { copyText(text_, sizeof text_, numberText(number).text); }
+Arg::Arg(Input input) {
+  std::snprintf(text_, sizeof text_, "input %d (%s)", input.number(), input.name);
+}
+
+const char* formatMessage(const Message& message, std::initializer_list<Arg> values) {
+  const Arg* value = values.begin();
+  std::size_t length = 0;
+  auto append = [&](const char* text, std::size_t count) {
+    count = std::min(count, sizeof g_message - 1 - length);
+    std::memcpy(g_message + length, text, count);
+    length += count;
+  };
+  for (const char* at = message.text; *at != '\0';) {
+    const char* hole = std::strstr(at, "{}");
+    if (hole == nullptr) {
+      append(at, std::strlen(at));
+      break;
+    }
+    append(at, static_cast<std::size_t>(hole - at));
+    if (value != values.end()) {
+      append(value->text(), std::strlen(value->text()));
+      ++value;
+    }
+    at = hole + 2;
+  }
+  g_message[length] = '\0';
+  return g_message;
+}
+
+void fail(Plugin plugin, const Message& message, std::initializer_list<Arg> values) {
+  std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin.name, message.fault);
+  mexErrMsgIdAndTxt(g_identifier, "%s", formatMessage(message, values));
+  std::abort();  // not reached: the error call does not return
+}
+
+ClassText classText(const mxArray* array) {
+  ClassText out{};
+  const char* form = mxIsSparse(array) ? "sparse " : mxIsComplex(array) ? "complex " : "";
+  std::snprintf(out.text, sizeof out.text, "%s%s", form, mxGetClassName(array));
+  return out;
+}
+
 double maxElements() {
   constexpr double bytesLimit =
       static_cast<double>(std::numeric_limits<std::ptrdiff_t>::max() / sizeof(double));
@@ -118,19 +92,78 @@ double maxElements() {
   return sizeLimit < bytesLimit ? sizeLimit : bytesLimit;
 }
 
-mxArray* createZeroMatrix(Plugin plugin, double rows, double cols) {
-  if (!(rows >= 0 && cols >= 0)) {
-    std::snprintf(g_message, sizeof g_message,
-                  "output size %s x %s is negative", numberText(rows).text,
-                  numberText(cols).text);
-    fail(plugin, "negativeSize", g_message);
+void Call::checkCounts(int nlhs, int nrhs, const Counts& counts) const {
+  if (nrhs != counts.inputs) fail(counts.inputsMessage);
+  const bool outputsWrong =
+      counts.exactOutputs ? nlhs != counts.outputs : nlhs > counts.outputs;
+  if (outputsWrong) fail(counts.outputsMessage);
+}
+
+bool Call::isRealDouble2D(Input input) const {
+  const mxArray* array = (*this)[input];
+  return mxIsDouble(array) && !mxIsComplex(array) && mxGetNumberOfDimensions(array) == 2;
+}
+
+void Call::requireRealDoubleMatrix(Input input, const Message& message) const {
+  if (!isRealDouble2D(input)) fail(message);
+  requireRealDouble(input);
+}
+
+void Call::requireRealDouble(Input input) const {
+  const mxArray* array = (*this)[input];
+  if (mxIsDouble(array) && !mxIsComplex(array) && !mxIsSparse(array)) return;
+  // Arrays that hold numbers convert: other classes with double, sparse ones with full.
+  char advice[96] = "";
+  const bool convertible = mxIsNumeric(array) || mxIsLogical(array) || mxIsChar(array);
+  if (convertible && !mxIsComplex(array)) {
+    char dense[48];
+    std::snprintf(dense, sizeof dense, mxIsDouble(array) ? "%s" : "double(%s)", input.name);
+    std::snprintf(advice, sizeof advice, mxIsSparse(array) ? "; convert it with full(%s)"
+                                                           : "; convert it with %s", dense);
   }
-  if (rows > maxElements() || cols > maxElements() || rows * cols > maxElements()) {
-    std::snprintf(g_message, sizeof g_message,
-                  "output size %s x %s is more elements than the host can hold",
-                  numberText(rows).text, numberText(cols).text);
-    fail(plugin, "outputTooLarge", g_message);
-  }
+  fail(shared::notRealDouble, {input, classText(array).text, advice});
+}
+
+void Call::requireElements(Input input, double count) const {
+  const double elements = static_cast<double>(mxGetNumberOfElements((*this)[input]));
+  if (elements >= count) return;
+  fail(shared::tooFewElements, {input, count, count == 1 ? "element" : "elements", elements});
+}
+
+const double* Call::readData(Input input) const {
+  requireRealDouble(input);
+  return dataOf((*this)[input]);
+}
+
+const double* Call::readData(Input input, double count) const {
+  requireRealDouble(input);
+  requireElements(input, count);
+  return dataOf((*this)[input]);
+}
+
+double Call::readScalar(Input input) const {
+  const mxArray* array = (*this)[input];
+  const bool readable = mxIsNumeric(array) || mxIsLogical(array) || mxIsChar(array);
+  if (readable && !mxIsSparse(array) && mxGetNumberOfElements(array) > 0)
+    return mxGetScalar(array);
+  fail(shared::notScalar, {input});
+}
+
+std::int32_t Call::readInt32(Input input) const {
+  const double value = std::trunc(readScalar(input));
+  // Bounds in doubles: both are exact, and NaN fails both tests.
+  if (value >= -2147483648.0 && value <= 2147483647.0) return static_cast<std::int32_t>(value);
+  fail(shared::notInt32, {input});
+}
+
+void Call::requireNonNegative(std::int32_t value, Input input) const {
+  if (value < 0) fail(shared::negative, {input, static_cast<double>(value)});
+}
+
+mxArray* Call::createZeroMatrix(double rows, double cols) const {
+  if (!(rows >= 0 && cols >= 0)) fail(shared::negativeSize, {rows, cols});
+  if (rows > maxElements() || cols > maxElements() || rows * cols > maxElements())
+    fail(shared::outputTooLarge, {rows, cols});
   return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
 }
 

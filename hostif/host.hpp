@@ -6,54 +6,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <type_traits>
 
+#include "messages.hpp"
 #include "mex.h"
 
 namespace winscore::hostif {
 
-// Identifies the plug-in in error identifiers, "winscore:<plugin>:<what>".
+// Identifies the plug-in in error identifiers, "winscore:<plugin>:<fault>".
 struct Plugin {
   const char* name;
 };
 
-// Ends the call through the host's error call; `what` completes the identifier.
-[[noreturn]] void fail(Plugin plugin, const char* what, const char* message);
-// As fail, for the one check defined on the array library's error call. A host
-// without that call (Octave) ends the call through its own error call instead.
-[[noreturn]] void failThroughArrayLibrary(Plugin plugin, const char* what, const char* message);
-
-struct Counts {
-  int inputs;           // the fixed number of inputs
-  int outputs;          // the maximum, or with `exactOutputs` the exact number
-  const char* inputsMessage;
-  const char* outputsMessage;
-  bool exactOutputs = false;
+// One input of a plug-in: its slot in the input array and its name. Messages
+// name it "input <slot + 1> (<name>)".
+struct Input {
+  int slot;
+  const char* name;
+  constexpr int number() const { return slot + 1; }
 };
-// The input count first; only when it is right, the output count.
-void checkCounts(Plugin plugin, int nlhs, int nrhs, const Counts& counts);
-
-// Real 2-D double: class double, not complex, exactly two dimensions.
-bool isRealDouble2D(const mxArray* array);
-
-// A data input read through its doubles must be a dense real double array;
-// anything else would be read as foreign bytes. `index` is 1-based.
-void requireRealDouble(Plugin plugin, const mxArray* array, int index, const char* name);
-
-// The array holds at least `count` elements.
-void requireElements(Plugin plugin, const mxArray* array, int index, const char* name,
-                     double count);
-
-// The first element as a double, for an array that has a readable first element:
-// numeric, logical or char, dense and not empty.
-double readScalar(Plugin plugin, const mxArray* array, int index, const char* name);
-
-// The first element truncated toward zero to a signed 32-bit integer; NaN or a
-// value whose truncation leaves that range is an error, since the conversion
-// would be undefined.
-std::int32_t readInt32(Plugin plugin, const mxArray* array, int index, const char* name);
-
-// A count or size read from input `index` must not be negative.
-void requireNonNegative(Plugin plugin, std::int32_t value, int index, const char* name);
 
 // A number as the host prints it: NaN, Inf, -Inf, or the shortest exact digits.
 struct NumberText {
@@ -61,12 +33,101 @@ struct NumberText {
 };
 NumberText numberText(double value);
 
+// One value a message names, as text: a word, a number as the host prints it,
+// or an input as "input 2 (numberRows)".
+class Arg {
+ public:
+  Arg(const char* text);
+  Arg(double number);
+  template <typename Integer, typename = std::enable_if_t<std::is_integral_v<Integer>>>
+  Arg(Integer number) : Arg(static_cast<double>(number)) {}
+  Arg(Input input);
+  const char* text() const { return text_; }
+
+ private:
+  char text_[64];
+};
+
+// The message's text with each {} replaced by the next value, in a buffer that
+// the next call overwrites.
+const char* formatMessage(const Message& message, std::initializer_list<Arg> values = {});
+
+// Ends the call through the host's error call, with the identifier
+// "winscore:<plugin>:<fault>" and the formatted text.
+[[noreturn]] void fail(Plugin plugin, const Message& message,
+                       std::initializer_list<Arg> values = {});
+
+struct Counts {
+  int inputs;   // the fixed number of inputs
+  int outputs;  // the maximum, or with `exactOutputs` the exact number
+  const Message& inputsMessage;
+  const Message& outputsMessage;
+  bool exactOutputs = false;
+};
+
+// The class of an array as a message names it: "int32", "sparse double",
+// "complex single", ...
+struct ClassText {
+  char text[64];
+};
+ClassText classText(const mxArray* array);
+
 // Largest element count the host can create, and that a byte count can hold.
 double maxElements();
 
-// A real rows x cols matrix of zeros. Negative sizes, or more elements than the
-// host can hold, are an error raised before anything is created.
-mxArray* createZeroMatrix(Plugin plugin, double rows, double cols);
+// The inputs of one call to one plug-in, read and tested on its behalf.
+class Call {
+ public:
+  Call(Plugin plugin, const mxArray* const* prhs) : plugin_(plugin), prhs_(prhs) {}
+
+  [[noreturn]] void fail(const Message& message, std::initializer_list<Arg> values = {}) const {
+    hostif::fail(plugin_, message, values);
+  }
+
+  // The input count first; only when it is right, the output count.
+  void checkCounts(int nlhs, int nrhs, const Counts& counts) const;
+
+  const mxArray* operator[](Input input) const { return prhs_[input.slot]; }
+
+  // Real 2-D double: class double, not complex, exactly two dimensions.
+  bool isRealDouble2D(Input input) const;
+
+  // The input-1 test: a real 2-D double, or the plug-in's own `message`; then,
+  // since its data is read, dense.
+  void requireRealDoubleMatrix(Input input, const Message& message) const;
+
+  // A data input read through its doubles must be a dense real double array;
+  // anything else would be read as foreign bytes.
+  void requireRealDouble(Input input) const;
+
+  // The input holds at least `count` elements.
+  void requireElements(Input input, double count) const;
+
+  // The data of a dense real double input, after its test.
+  const double* readData(Input input) const;
+  // As readData, for an input that must hold at least `count` elements.
+  const double* readData(Input input, double count) const;
+
+  // The first element as a double, for an array that has a readable first
+  // element: numeric, logical or char, dense and not empty.
+  double readScalar(Input input) const;
+
+  // The first element truncated toward zero to a signed 32-bit integer; NaN or a
+  // value whose truncation leaves that range is an error, since the conversion
+  // would be undefined.
+  std::int32_t readInt32(Input input) const;
+
+  // A count or size read from `input` must not be negative.
+  void requireNonNegative(std::int32_t value, Input input) const;
+
+  // A real rows x cols matrix of zeros. Negative sizes, or more elements than the
+  // host can hold, are an error raised before anything is created.
+  mxArray* createZeroMatrix(double rows, double cols) const;
+
+ private:
+  Plugin plugin_;
+  const mxArray* const* prhs_;
+};
 
 // The data pointer of an array already known to be a dense real double array.
 inline double* dataOf(const mxArray* array) { return mxGetPr(array); }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // tallyplane: integralHistogram = tallyplane(quantMatrix, numberRows, numberColumns, numberBins)
 #include <cstdint>
-#include <cstdio>
 
 #include "host.hpp"
 #include "mex.h"
@@ -10,50 +9,40 @@
 namespace {
 
 namespace hostif = winscore::hostif;
+namespace msg = hostif::messages::tallyplane;
 
 constexpr hostif::Plugin kPlugin{"tallyplane"};
-constexpr int kQuantMatrix = 0;
-constexpr int kNumberRows = 1;
-constexpr int kNumberColumns = 2;
-constexpr int kNumberBins = 3;
+constexpr hostif::Input kQuantMatrix{0, "quantMatrix"};
+constexpr hostif::Input kNumberRows{1, "numberRows"};
+constexpr hostif::Input kNumberColumns{2, "numberColumns"};
+constexpr hostif::Input kNumberBins{3, "numberBins"};
 
-constexpr hostif::Counts kCounts{4, 1, "4 input argument required.",
-                                 "Too many output arguments."};
-
-char g_message[256];
+constexpr hostif::Counts kCounts{4, 1, msg::inputCount, msg::outputCount};
 
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  hostif::checkCounts(kPlugin, nlhs, nrhs, kCounts);
-  if (!hostif::isRealDouble2D(prhs[kQuantMatrix]))
-    hostif::fail(kPlugin, "quantMatrix", "input 1 (quantMatrix) must be a real double matrix");
-  hostif::requireRealDouble(kPlugin, prhs[kQuantMatrix], 1, "quantMatrix");
+  const hostif::Call call{kPlugin, prhs};
+  call.checkCounts(nlhs, nrhs, kCounts);
+  call.requireRealDoubleMatrix(kQuantMatrix, msg::notRealDoubleMatrix);
 
-  const std::int32_t rows = hostif::readInt32(kPlugin, prhs[kNumberRows], 2, "numberRows");
-  const std::int32_t columns =
-      hostif::readInt32(kPlugin, prhs[kNumberColumns], 3, "numberColumns");
-  const std::int32_t bins = hostif::readInt32(kPlugin, prhs[kNumberBins], 4, "numberBins");
-  hostif::requireNonNegative(kPlugin, rows, 2, "numberRows");
-  hostif::requireNonNegative(kPlugin, columns, 3, "numberColumns");
-  hostif::requireNonNegative(kPlugin, bins, 4, "numberBins");
-  hostif::requireElements(kPlugin, prhs[kQuantMatrix], 1, "quantMatrix",
-                          static_cast<double>(rows) * columns);
-  const double* quantMatrix = hostif::dataOf(prhs[kQuantMatrix]);
+  const std::int32_t rows = call.readInt32(kNumberRows);
+  const std::int32_t columns = call.readInt32(kNumberColumns);
+  const std::int32_t bins = call.readInt32(kNumberBins);
+  call.requireNonNegative(rows, kNumberRows);
+  call.requireNonNegative(columns, kNumberColumns);
+  call.requireNonNegative(bins, kNumberBins);
+  const double* quantMatrix = call.readData(kQuantMatrix, static_cast<double>(rows) * columns);
 
   // A bin outside 1..B would be marked outside its pixel's column.
   const std::int64_t bad =
       winscore::tallyplane::firstPixelOutsideBins(quantMatrix, rows, columns, bins);
-  if (bad >= 0) {
-    std::snprintf(g_message, sizeof g_message,
-                  "input 1 (quantMatrix) element %lld is %s: its floor must be a bin in 1..%d",
-                  static_cast<long long>(bad + 1), hostif::numberText(quantMatrix[bad]).text,
-                  static_cast<int>(bins));
-    hostif::fail(kPlugin, "binOutOfRange", g_message);
-  }
+  if (bad >= 0)
+    call.fail(msg::binOutOfRange,
+              {kQuantMatrix, bad + 1, quantMatrix[bad], bins});
 
   const double corners = (static_cast<double>(rows) + 1.0) * (static_cast<double>(columns) + 1.0);
-  plhs[0] = hostif::createZeroMatrix(kPlugin, bins, corners);
+  plhs[0] = call.createZeroMatrix(bins, corners);
   winscore::tallyplane::integralHistogram(hostif::dataOf(plhs[0]), quantMatrix, rows, columns,
                                           bins);
 }

@@ -99,7 +99,7 @@ TEST(DrawweightedGateway, ChecksCountsInputOneAndSampleCountInOrder) {
                    ArrayClass::Cell, ArrayClass::Struct, ArrayClass::FunctionHandle}) {
     auto bad = makeArray(cls, {1, 2}, false, false, {1, 1});
     expectHostError([&] { call(1, bad, one, one); }, kInput1Message,
-                    "winscore:drawweighted:scoreVector");
+                    "winscore:drawweighted:notRealDoubleMatrix");
   }
   expectHostError([&] { call(1, complexScores, one, one); }, kInput1Message);
   expectHostError([&] { call(1, cube, one, one); }, kInput1Message);

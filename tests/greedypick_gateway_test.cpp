@@ -124,10 +124,11 @@ TEST(GreedypickGateway, ChecksCountsAndListInputs) {
       EXPECT_EQ(e.identifier, "winscore:greedypick:tooFewElements");
     }
     args[slot] = single.get();
-    expectHostError([&] { call(1, args); },
-                    std::string(names[slot]) + " must be a real double array, not sparse");
+    expectHostErrorContaining([&] { call(1, args); },
+                              std::string(names[slot]) + " must be a real double array, not single");
     args[slot] = sparse.get();
-    expectHostErrorContaining([&] { call(1, args); }, names[slot]);
+    expectHostErrorContaining([&] { call(1, args); },
+                              std::string(names[slot]) + " must be a real double array, not sparse");
   }
   EXPECT_EQ(testhost::liveArrays(), before);
 }

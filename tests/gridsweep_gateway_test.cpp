@@ -84,7 +84,7 @@ TEST(GridsweepGateway, ChecksCountsThenInput1) {
                    ArrayClass::Cell, ArrayClass::FunctionHandle}) {
     auto bad = makeArray(cls, {1, 1}, false, false, {1.0});
     expectHostError([&] { call(1, bad, one, one, one, one, a, a); }, kInput1Message,
-                    "winscore:gridsweep:h");
+                    "winscore:gridsweep:notRealDoubleMatrix");
   }
   auto complexH = makeArray(ArrayClass::Double, {2, 2}, true);
   expectHostError([&] { call(1, complexH, one, one, one, one, a, a); }, kInput1Message);

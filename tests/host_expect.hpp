@@ -26,7 +26,7 @@ testhost::HostError expectHostError(Call&& call, const std::string& message,
     return e;
   }
   ADD_FAILURE() << "no host error; expected \"" << message << "\"";
-  return testhost::HostError("", "", false);
+  return testhost::HostError("", "");
 }
 
 // As expectHostError, for a clear error whose text contains `fragment`.

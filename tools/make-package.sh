@@ -14,7 +14,7 @@ sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$(date +%Y-%m-%d)/" \
 cp "$root/package/INDEX" "$pkg/INDEX"
 cp "$root/LICENSE" "$pkg/COPYING"
 cp "$root/package/Makefile.src" "$pkg/src/Makefile"
-cp "$root/hostif/host.hpp" "$root/hostif/host.cpp" "$pkg/src/hostif/"
+cp "$root/hostif/host.hpp" "$root/hostif/messages.hpp" "$root/hostif/host.cpp" "$pkg/src/hostif/"
 for dir in "$root"/*/; do
   name=$(basename "$dir")
   [ -f "$dir/${name}_gateway.cpp" ] || continue

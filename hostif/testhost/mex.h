@@ -19,7 +19,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
 [[noreturn]] void mexErrMsgTxt(const char* message);
 [[noreturn]] void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...);
-[[noreturn]] void mxErrMsgTxt(const char* message);
 
 bool mxIsDouble(const mxArray* array);
 bool mxIsComplex(const mxArray* array);
@@ -27,6 +26,7 @@ bool mxIsSparse(const mxArray* array);
 bool mxIsNumeric(const mxArray* array);
 bool mxIsLogical(const mxArray* array);
 bool mxIsChar(const mxArray* array);
+const char* mxGetClassName(const mxArray* array);
 mwSize mxGetNumberOfDimensions(const mxArray* array);
 std::size_t mxGetM(const mxArray* array);
 std::size_t mxGetN(const mxArray* array);

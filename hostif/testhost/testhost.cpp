@@ -102,7 +102,7 @@ using winscore::testhost::HostMisuse;
 
 extern "C" {
 
-void mexErrMsgTxt(const char* message) { throw HostError(message, "", false); }
+void mexErrMsgTxt(const char* message) { throw HostError(message, ""); }
 
 void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
   char text[4096];
@@ -110,10 +110,8 @@ void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  throw HostError(text, identifier, false);
+  throw HostError(text, identifier);
 }
-
-void mxErrMsgTxt(const char* message) { throw HostError(message, "", true); }
 
 bool mxIsDouble(const mxArray* a) { return a->arrayClass == ArrayClass::Double; }
 bool mxIsComplex(const mxArray* a) { return a->complex; }
@@ -124,6 +122,20 @@ bool mxIsNumeric(const mxArray* a) {
 }
 bool mxIsLogical(const mxArray* a) { return a->arrayClass == ArrayClass::Logical; }
 bool mxIsChar(const mxArray* a) { return a->arrayClass == ArrayClass::Char; }
+const char* mxGetClassName(const mxArray* a) {
+  switch (a->arrayClass) {
+    case ArrayClass::Double: return "double";
+    case ArrayClass::Single: return "single";
+    case ArrayClass::Int32: return "int32";
+    case ArrayClass::Uint8: return "uint8";
+    case ArrayClass::Logical: return "logical";
+    case ArrayClass::Char: return "char";
+    case ArrayClass::Cell: return "cell";
+    case ArrayClass::Struct: return "struct";
+    case ArrayClass::FunctionHandle: return "function_handle";
+  }
+  return "unknown";
+}
 mwSize mxGetNumberOfDimensions(const mxArray* a) { return a->dims.size(); }
 std::size_t mxGetM(const mxArray* a) { return a->dims[0]; }
 std::size_t mxGetN(const mxArray* a) {

@@ -16,14 +16,12 @@ namespace winscore::testhost {
 
 enum class ArrayClass { Double, Single, Int32, Uint8, Logical, Char, Cell, Struct, FunctionHandle };
 
-// What the host's error call raises: the exact message, the identifier (empty
-// for mexErrMsgTxt) and whether it came through the array library's call.
+// What the host's error call raises: the exact message and the identifier
+// (empty for mexErrMsgTxt).
 struct HostError : std::runtime_error {
-  HostError(const std::string& message, std::string identifier, bool viaArrayLibrary)
-      : std::runtime_error(message), identifier(std::move(identifier)),
-        viaArrayLibrary(viaArrayLibrary) {}
+  HostError(const std::string& message, std::string identifier)
+      : std::runtime_error(message), identifier(std::move(identifier)) {}
   std::string identifier;
-  bool viaArrayLibrary;
 };
 
 // A use of the host API that would crash or misbehave in a real host

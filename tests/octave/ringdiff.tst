@@ -43,7 +43,7 @@
 ## Inputs that would read outside the integral histogram
 %!error <^ringdiff: input 2 \(numberRows\) must be a number> ringdiff ({H}, NaN, 30, 1, 1, 1, 1, 100, 3, 1)
 %!error <^ringdiff: input 1 \(integralHistogram\) must have 4 rows, one per bin of input 9 \(numberBins\), not 3$> ringdiff (H, 20, 30, 1, 1, 1, 1, 100, 4, 1)
-%!error <input 1 \(integralHistogram\) must be a real double array, not sparse> ringdiff (sparse (H), 20, 30, 1, 1, 1, 1, 100, 3, 1)
+%!error <input 1 \(integralHistogram\) must be a real double array, not sparse double; convert it with full\(integralHistogram\)> ringdiff (sparse (H), 20, 30, 1, 1, 1, 1, 100, 3, 1)
 %!error <^ringdiff: input 5 \(ymin\) must hold at least 2 elements, not 1$> ringdiff (H, 20, 30, [1 2], 1, [1 2], [1 2], 100, 3, 2)
 %!error <input 9 \(numberBins\) must not be negative> ringdiff (zeros (0, 651), 20, 30, 1, 1, 1, 1, 100, -3, 1)
 %!error <^ringdiff: window 2 \(xmin 25, ymin 18, xmax 31, ymax 20\) would be read outside input 1 \(integralHistogram\): it must lie inside the image of 20 rows and 30 columns$> ringdiff (H, 20, 30, [1 25], [1 18], [2 31], [2 20], 100, 3, 2)
