@@ -22,27 +22,46 @@ void copyText(char* to, std::size_t size, const char* from) {
   std::snprintf(to, size, "%s", from);
 }
 
-}  // namespace
-
-NumberText numberText(double value) {
-  NumberText out{};
+// A number as the host prints it: NaN, Inf, -Inf, or the shortest exact digits.
+void printNumber(char* to, std::size_t size, double value) {
   if (std::isnan(value)) {
-    copyText(out.text, sizeof out.text, "NaN");
+    copyText(to, size, "NaN");
   } else if (std::isinf(value)) {
-    copyText(out.text, sizeof out.text, value > 0 ? "Inf" : "-Inf");
+    copyText(to, size, value > 0 ? "Inf" : "-Inf");
   } else if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
-    std::snprintf(out.text, sizeof out.text, "%.0f", value);
+    std::snprintf(to, size, "%.0f", value);
   } else {
     for (int digits = 1; digits <= 17; ++digits) {
-      std::snprintf(out.text, sizeof out.text, "%.*g", digits, value);
-      if (std::strtod(out.text, nullptr) == value) break;
+      std::snprintf(to, size, "%.*g", digits, value);
+      if (std::strtod(to, nullptr) == value) break;
     }
   }
+}
+
+// The class of an array as a message names it: "int32", "sparse double",
+// "complex single", ...
+struct ClassText {
+  char text[64];
+};
+ClassText classText(const mxArray* array) {
+  ClassText out{};
+  const char* form = mxIsSparse(array) ? "sparse " : mxIsComplex(array) ? "complex " : "";
+  std::snprintf(out.text, sizeof out.text, "%s%s", form, mxGetClassName(array));
   return out;
 }
 
+// Largest element count the host can create, and that a byte count can hold.
+double maxElements() {
+  constexpr double bytesLimit =
+      static_cast<double>(std::numeric_limits<std::ptrdiff_t>::max() / sizeof(double));
+  const double sizeLimit = static_cast<double>(std::numeric_limits<mwSize>::max());
+  return sizeLimit < bytesLimit ? sizeLimit : bytesLimit;
+}
+
+}  // namespace
+
 Arg::Arg(const char* text) { copyText(text_, sizeof text_, text); }
-Arg::Arg(double number) { copyText(text_, sizeof text_, numberText(number).text); }
+Arg::Arg(double number) { printNumber(text_, sizeof text_, number); }
 Arg::Arg(Input input) {
   std::snprintf(text_, sizeof text_, "input %d (%s)", input.number(), input.name);
 }
@@ -76,20 +95,6 @@ void fail(Plugin plugin, const Message& message, std::initializer_list<Arg> valu
   std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin.name, message.fault);
   mexErrMsgIdAndTxt(g_identifier, "%s", formatMessage(message, values));
   std::abort();  // not reached: the error call does not return
-}
-
-ClassText classText(const mxArray* array) {
-  ClassText out{};
-  const char* form = mxIsSparse(array) ? "sparse " : mxIsComplex(array) ? "complex " : "";
-  std::snprintf(out.text, sizeof out.text, "%s%s", form, mxGetClassName(array));
-  return out;
-}
-
-double maxElements() {
-  constexpr double bytesLimit =
-      static_cast<double>(std::numeric_limits<std::ptrdiff_t>::max() / sizeof(double));
-  const double sizeLimit = static_cast<double>(std::numeric_limits<mwSize>::max());
-  return sizeLimit < bytesLimit ? sizeLimit : bytesLimit;
 }
 
 void Call::checkCounts(int nlhs, int nrhs, const Counts& counts) const {

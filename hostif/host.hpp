@@ -27,14 +27,9 @@ struct Input {
   constexpr int number() const { return slot + 1; }
 };
 
-// A number as the host prints it: NaN, Inf, -Inf, or the shortest exact digits.
-struct NumberText {
-  char text[32];
-};
-NumberText numberText(double value);
-
-// One value a message names, as text: a word, a number as the host prints it,
-// or an input as "input 2 (numberRows)".
+// One value a message names, as text: a word, a number as the host prints it
+// (NaN, Inf, -Inf, or the shortest exact digits), or an input as
+// "input 2 (numberRows)".
 class Arg {
  public:
   Arg(const char* text);
@@ -64,16 +59,6 @@ struct Counts {
   const Message& outputsMessage;
   bool exactOutputs = false;
 };
-
-// The class of an array as a message names it: "int32", "sparse double",
-// "complex single", ...
-struct ClassText {
-  char text[64];
-};
-ClassText classText(const mxArray* array);
-
-// Largest element count the host can create, and that a byte count can hold.
-double maxElements();
 
 // The inputs of one call to one plug-in, read and tested on its behalf.
 class Call {
