@@ -123,12 +123,11 @@ TEST(GreedypickGateway, ChecksCountsAndListInputs) {
       EXPECT_NE(text.find(" elements, not 99999"), std::string::npos) << text;
       EXPECT_EQ(e.identifier, "winscore:greedypick:tooFewElements");
     }
+    const std::string notRealDouble = std::string(names[slot]) + " must be a real double array";
     args[slot] = single.get();
-    expectHostErrorContaining([&] { call(1, args); },
-                              std::string(names[slot]) + " must be a real double array, not single");
+    expectHostErrorContaining([&] { call(1, args); }, notRealDouble + ", not single");
     args[slot] = sparse.get();
-    expectHostErrorContaining([&] { call(1, args); },
-                              std::string(names[slot]) + " must be a real double array, not sparse");
+    expectHostErrorContaining([&] { call(1, args); }, notRealDouble + ", not sparse");
   }
   EXPECT_EQ(testhost::liveArrays(), before);
 }

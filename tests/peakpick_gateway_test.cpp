@@ -62,7 +62,8 @@ TEST(PeakpickGateway, ChecksCountsThenInput1) {
   for (auto cls : {ArrayClass::Single, ArrayClass::Uint8, ArrayClass::Logical, ArrayClass::Char,
                    ArrayClass::Struct, ArrayClass::FunctionHandle}) {
     auto bad = makeArray(cls, {1, 1}, false, false, {1.0});
-    expectHostError([&] { call(5, bad, one, one, one); }, message, "winscore:peakpick:notRealDoubleMatrix");
+    expectHostError([&] { call(5, bad, one, one, one); }, message,
+                    "winscore:peakpick:notRealDoubleMatrix");
   }
   auto complexH = makeArray(ArrayClass::Double, {1, 1}, true);
   expectHostError([&] { call(5, complexH, one, one, one); }, message);
