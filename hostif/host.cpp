@@ -91,8 +91,8 @@ const char* formatMessage(const Message& message, std::initializer_list<Arg> val
   return g_message;
 }
 
-void fail(Plugin plugin, const Message& message, std::initializer_list<Arg> values) {
-  std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin.name, message.fault);
+void Call::fail(const Message& message, std::initializer_list<Arg> values) const {
+  std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin_.name, message.fault);
   mexErrMsgIdAndTxt(g_identifier, "%s", formatMessage(message, values));
   std::abort();  // not reached: the error call does not return
 }

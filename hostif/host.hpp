@@ -47,11 +47,6 @@ class Arg {
 // the next call overwrites.
 const char* formatMessage(const Message& message, std::initializer_list<Arg> values = {});
 
-// Ends the call through the host's error call, with the identifier
-// "winscore:<plugin>:<fault>" and the formatted text.
-[[noreturn]] void fail(Plugin plugin, const Message& message,
-                       std::initializer_list<Arg> values = {});
-
 struct Counts {
   int inputs;   // the fixed number of inputs
   int outputs;  // the maximum, or with `exactOutputs` the exact number
@@ -65,9 +60,9 @@ class Call {
  public:
   Call(Plugin plugin, const mxArray* const* prhs) : plugin_(plugin), prhs_(prhs) {}
 
-  [[noreturn]] void fail(const Message& message, std::initializer_list<Arg> values = {}) const {
-    hostif::fail(plugin_, message, values);
-  }
+  // Ends the call through the host's error call, with the identifier
+  // "winscore:<plugin>:<fault>" and the formatted text.
+  [[noreturn]] void fail(const Message& message, std::initializer_list<Arg> values = {}) const;
 
   // The input count first; only when it is right, the output count.
   void checkCounts(int nlhs, int nrhs, const Counts& counts) const;
