@@ -77,7 +77,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   call.requireNonNegative(columns, kNumberColumns);
   call.requireNonNegative(bins, kNumberBins);
   call.requireNonNegative(windows, kNumberWindows);
-  call.requireRealDouble(kIntegralHistogram);
+  const double* integralHistogram = call.readData(kIntegralHistogram);
   const double histogramRows = static_cast<double>(mxGetM(histogram));
   if (histogramRows != bins)
     call.fail(msg::rowsNotBins, {kIntegralHistogram, bins, kNumberBins, histogramRows});
@@ -85,7 +85,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
                           (static_cast<double>(columns) + 1.0) * static_cast<double>(bins);
   if (elements > 2147483647.0) call.fail(msg::histogramTooLarge, {elements});
   for (const hostif::Input coordinate : kCoordinates) call.requireElements(coordinate, windows);
-  const double* data = hostif::dataOf(histogram);
 
   plhs[0] = call.createZeroMatrix(windows, 1);
   double* inner = hostif::dataOf(call.createZeroMatrix(bins, 1));
@@ -93,7 +92,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   double* ring = hostif::dataOf(call.createZeroMatrix(bins, 1));
 
   const ringdiff::WindowReport report = ringdiff::scoreWindows(
-      hostif::dataOf(plhs[0]), inner, normalisedInner, ring, data, rows, columns, coords[0],
+      hostif::dataOf(plhs[0]), inner, normalisedInner, ring, integralHistogram, rows, columns, coords[0],
       coords[1], coords[2], coords[3], percent, bins, windows);
   if (report.fault != ringdiff::WindowFault::none)
     failWindow(call, report, coords, rows, columns, percent);
