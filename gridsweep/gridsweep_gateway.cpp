@@ -42,8 +42,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::int32_t minWidth = atLeastOne(call.readInt32(kMinWidth));
   const std::int32_t minHeight = atLeastOne(call.readInt32(kMinHeight));
   if (n > kMaxGridSize || n < -kMaxGridSize)
-    call.fail(msg::gridSizeTooLarge, {kGridSize, kMaxGridSize, kMaxGridSize,
-                                      n});
+    call.fail(msg::gridSizeTooLarge, {kGridSize, kMaxGridSize, kMaxGridSize, n});
 
   // The integral images are read only when there is a grid to sweep.
   const double* integralImageA = nullptr;

@@ -66,6 +66,5 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   // Dropping maxima would lose them silently; the call is refused instead, and
   // the host discards the outputs.
-  if (accepted > n)
-    call.fail(msg::tooManyMaxima, {accepted, n});
+  if (accepted > n) call.fail(msg::tooManyMaxima, {accepted, n});
 }

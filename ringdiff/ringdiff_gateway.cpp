@@ -34,19 +34,17 @@ std::int32_t cornersIn32Bits(std::int32_t rows, std::int32_t columns) {
 }
 
 [[noreturn]] void failWindow(const hostif::Call& call, const ringdiff::WindowReport& report,
-                             const double* const* coords, std::int32_t rows,
-                             std::int32_t columns, std::int32_t percent) {
+                             const double* const* coords, std::int32_t rows, std::int32_t columns,
+                             std::int32_t percent) {
   const std::int32_t i = report.window;
   if (report.fault == ringdiff::WindowFault::emptyWindow) call.fail(msg::emptyWindow);
   if (report.fault == ringdiff::WindowFault::boxOutside)
-    call.fail(msg::windowOutside, {i + 1, coords[0][i], coords[1][i], coords[2][i],
-                                   coords[3][i], kIntegralHistogram, rows,
-                                   columns});
+    call.fail(msg::windowOutside, {i + 1, coords[0][i], coords[1][i], coords[2][i], coords[3][i],
+                                   kIntegralHistogram, rows, columns});
   call.fail(msg::surroundOutside,
-            {i + 1, coords[0][i], coords[1][i], coords[2][i], coords[3][i],
-             kIntegralHistogram, report.surround.x0, report.surround.x1, report.surround.y0,
-             report.surround.y1, kSurroundPercent, percent, rows,
-             columns});
+            {i + 1, coords[0][i], coords[1][i], coords[2][i], coords[3][i], kIntegralHistogram,
+             report.surround.x0, report.surround.x1, report.surround.y0, report.surround.y1,
+             kSurroundPercent, percent, rows, columns});
 }
 
 }  // namespace
@@ -81,8 +79,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const double histogramRows = static_cast<double>(mxGetM(histogram));
   if (histogramRows != bins)
     call.fail(msg::rowsNotBins, {kIntegralHistogram, bins, kNumberBins, histogramRows});
-  const double elements = (static_cast<double>(rows) + 1.0) *
-                          (static_cast<double>(columns) + 1.0) * static_cast<double>(bins);
+  const double elements = (static_cast<double>(rows) + 1.0) * (static_cast<double>(columns) + 1.0) *
+                          static_cast<double>(bins);
   if (elements > 2147483647.0) call.fail(msg::histogramTooLarge, {elements});
   for (const hostif::Input coordinate : kCoordinates) call.requireElements(coordinate, windows);
 
@@ -92,8 +90,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   double* ring = hostif::dataOf(call.createZeroMatrix(bins, 1));
 
   const ringdiff::WindowReport report = ringdiff::scoreWindows(
-      hostif::dataOf(plhs[0]), inner, normalisedInner, ring, integralHistogram, rows, columns, coords[0],
-      coords[1], coords[2], coords[3], percent, bins, windows);
+      hostif::dataOf(plhs[0]), inner, normalisedInner, ring, integralHistogram, rows, columns,
+      coords[0], coords[1], coords[2], coords[3], percent, bins, windows);
   if (report.fault != ringdiff::WindowFault::none)
     failWindow(call, report, coords, rows, columns, percent);
 }

@@ -37,9 +37,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   // A bin outside 1..B would be marked outside its pixel's column.
   const std::int64_t bad =
       winscore::tallyplane::firstPixelOutsideBins(quantMatrix, rows, columns, bins);
-  if (bad >= 0)
-    call.fail(msg::binOutOfRange,
-              {kQuantMatrix, bad + 1, quantMatrix[bad], bins});
+  if (bad >= 0) call.fail(msg::binOutOfRange, {kQuantMatrix, bad + 1, quantMatrix[bad], bins});
 
   const double corners = (static_cast<double>(rows) + 1.0) * (static_cast<double>(columns) + 1.0);
   plhs[0] = call.createZeroMatrix(bins, corners);

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -102,11 +102,11 @@ TEST(HostifMessages, FormatterFillsValuesInOrderAsTheHostPrintsThem) {
   const std::string longText(5000, 'x');
   const hostif::Message many{"any", "probe", "{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}{}"};
   const std::string filled = hostif::formatMessage(
-      many, {longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
-             longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
-             longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
-             longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
-             longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str()});
+      many,
+      {longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
+       longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
+       longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(),
+       longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str()});
   EXPECT_LT(filled.size(), 2000u);
 }
 
