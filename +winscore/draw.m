@@ -33,7 +33,8 @@ function out = draw (img, boxes, varargin)
   end
   opts = winscore.internal.options ('draw', struct ('Scores', [], 'Legend', false, ...
     'Thickness', 3), varargin);
-  img = winscore.internal.unitImage ('draw', img);
+  winscore.internal.checkImage ('draw', img);
+  img = winscore.internal.unitImage (img);
   if size (img, 3) == 1
     img = repmat (img, [1 1 3]);
   end

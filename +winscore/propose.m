@@ -59,7 +59,7 @@ function [boxes, scores] = propose (img, varargin)
   opts = winscore.internal.options ('propose', struct ('Bins', 64, 'Candidates', 3000, ...
     'Surround', 50, 'Draws', 1500, 'Keep', 10, 'Seed', 1, 'MaxSide', Inf, ...
     'MaxBytes', 2 ^ 31), varargin);
-  img = winscore.internal.unitImage ('propose', img);
+  winscore.internal.checkImage ('propose', img);
   bins = winscore.internal.scalar ('propose', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
   count = winscore.internal.scalar ('propose', 'Candidates', opts.Candidates, 1, 2 ^ 31 - 1, true);
   surround = winscore.internal.scalar ('propose', 'Surround', opts.Surround, -200, 2 ^ 31 - 1, false);
