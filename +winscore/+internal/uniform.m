@@ -20,7 +20,7 @@ function u = uniform (seed, count)
     C = mod (multiply (A, C) + C, M);
     A = multiply (A, A);
   end
-  u = s(1:count) / M;
+  u = s(1:count, 1) / M;
 end
 
 function p = multiply (a, s)
