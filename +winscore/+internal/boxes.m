@@ -21,14 +21,14 @@ function b = boxes (caller, b, R, C)
   if ~isempty (bad)
     error (['winscore:' caller ':boxes'], ...
            'winscore.%s: box %d, [%s], is not whole numbers with xmin <= xmax and ymin <= ymax', ...
-           caller, bad, num2str (b(bad, :)));
+           caller, bad, sprintf ('%g %g %g %g', b(bad, :)));
   end
   if nargin > 2
     bad = find (b(:, 1) < 1 | b(:, 2) < 1 | b(:, 3) > C | b(:, 4) > R, 1);
     if ~isempty (bad)
       error (['winscore:' caller ':boxOutside'], ...
              'winscore.%s: box %d, [%s], does not lie in the %d x %d image', ...
-             caller, bad, num2str (b(bad, :)), R, C);
+             caller, bad, sprintf ('%g %g %g %g', b(bad, :)), R, C);
     end
   end
 end

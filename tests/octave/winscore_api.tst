@@ -92,7 +92,7 @@
 %!   error ("no error");
 %! catch err
 %!   assert (err.identifier, "winscore:contrast:boxOutside");
-%!   assert (err.message, "winscore.contrast: box 3, [1   1  31  20], does not lie in the 20 x 30 image");
+%!   assert (err.message, "winscore.contrast: box 3, [1 1 31 20], does not lie in the 20 x 30 image");
 %! end
 
 ## The integral histogram's size is given and refused above 'MaxBytes'.
