@@ -78,17 +78,19 @@ function [boxes, scores] = propose (img, varargin)
     img = img(floor ((2 * (1:Rw) - 1) * R / (2 * Rw)) + 1, ...
               floor ((2 * (1:Cw) - 1) * C / (2 * Cw)) + 1, :);
   end
-  bytes = 8 * bins * (Rw + 1) * (Cw + 1);
-  if bytes > maxBytes
+  elements = bins * (Rw + 1) * (Cw + 1);
+  if 8 * elements > maxBytes || elements >= 2 ^ 31
     error ('winscore:propose:tooLarge', ...
-           'winscore.propose: the integral histogram of %d x %d pixels at %d bins takes %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f); set ''MaxSide'', use fewer bins, or raise ''MaxBytes''', ...
-           Rw, Cw, bins, bytes, bytes / 2 ^ 20, maxBytes);
+           'winscore.propose: the integral histogram of %d x %d pixels at %d bins takes %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f) or 2^31 elements; set ''MaxSide'', use fewer bins, or raise ''MaxBytes''', ...
+           Rw, Cw, bins, 8 * elements, 8 * elements / 2 ^ 20, maxBytes);
   end
 
+  % winscore.contrast without its checks: q and the candidates are sound by
+  % construction, and the integral histogram is freed as soon as it is read.
   q = winscore.quantise (img, bins);
   candidates = windows (Rw, Cw, count, seed);
-  score = winscore.contrast (q, candidates, 'Bins', bins, 'Surround', surround, ...
-                                'MaxBytes', maxBytes);
+  score = ringdiff (tallyplane (q, Rw, Cw, bins), Rw, Cw, candidates(:, 1), candidates(:, 2), ...
+                    candidates(:, 3), candidates(:, 4), surround, bins, count);
   clear ('drawweighted');
   drawn = drawweighted (score, min (draws, count), 0);
   kept = drawn(winscore.select (candidates(drawn, :), score(drawn), keep));

@@ -47,7 +47,7 @@
 %! assert (winscore.quantise (int16 ([-32768 32767]), 16), [1 16]);
 %! assert (winscore.quantise ([true false], 5), [5 1]);
 %! assert (winscore.quantise (single ([0.2 0.8]), 5), [2 5]);
-%! ## Tables for small integer classes give the bits of the plain conversion.
+%! ## Integer classes: the bits of the plain conversion, v / intmax.
 %! rand ("state", 2);
 %! img8 = uint8 (floor (256 * rand (30, 40, 3)));
 %! plain = min (floor ((double (img8) / 255) * 4), 3);
