@@ -60,7 +60,7 @@ bench: build
 	  $$b $(BENCH_FLAGS) --benchmark_out=build/bench/results/$$(basename $$b).json \
 	    --benchmark_out_format=json || exit 1; done
 	python3 bench/ratios.py build/bench/results/*.json
-	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
+	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead()"
 
 demo: build
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"
