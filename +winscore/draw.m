@@ -46,6 +46,7 @@ function out = draw (img, boxes, varargin)
     error ('winscore:draw:Scores', 'winscore.draw: ''Scores'' must be %d real numbers, one per box', N);
   end
   thickness = winscore.internal.scalar ('draw', 'Thickness', opts.Thickness, 1, Inf, true);
+  showLegend = winscore.internal.scalar ('draw', 'Legend', opts.Legend, 0, 1, true);
   [colours, names] = palette ();
   scale = max (1, floor (min (R, C) / 200));
 
@@ -67,7 +68,7 @@ function out = draw (img, boxes, varargin)
   end
   out = uint8 (round (255 * img));
 
-  if opts.Legend
+  if showLegend
     fprintf ('%4s %-8s %6s %6s %6s %6s', 'rank', 'colour', 'xmin', 'ymin', 'xmax', 'ymax');
     if ~isempty (scores)
       fprintf (' %8s', 'score');

@@ -24,7 +24,9 @@ function [boxes, scores] = gridPeaks (A, B, varargin)
 %
 %   It builds the zero-bordered integral images of A and B, calls
 %   GRIDSWEEP and then PEAKPICK with both sizes n, keeps the accepted
-%   maxima, and gives their results bit for bit.
+%   maxima, and gives their results bit for bit. With a 'Neighbourhood'
+%   other than 1, 3 or 5, PEAKPICK can find more maxima than its outputs
+%   hold for some n; it then refuses (winscore:peakpick:tooManyMaxima).
 %
 %   Example:
 %     A = -ones (8);  A(2:3, 5:7) = 4;            % one bright patch

@@ -40,12 +40,7 @@ function idx = sample (scores, n, varargin)
     error ('winscore:sample:scores', ...
            'winscore.sample: scores must be a vector of finite real numbers, none negative');
   end
-  replace = opts.Replace;
-  if ~((islogical (replace) || isnumeric (replace)) && isscalar (replace) && isreal (replace) ...
-       && ~isnan (replace))
-    error ('winscore:sample:Replace', 'winscore.sample: ''Replace'' must be true or false');
-  end
-  replace = logical (replace);
+  replace = winscore.internal.scalar ('sample', 'Replace', opts.Replace, 0, 1, true);
   n = winscore.internal.scalar ('sample', 'n', n, 0, 2 ^ 31 - 1, true);
   if n == 0
     idx = zeros (0, 1);
@@ -62,6 +57,6 @@ function idx = sample (scores, n, varargin)
     error ('winscore:sample:noPositive', ...
            'winscore.sample: no score is positive, so nothing can be drawn');
   end
-  idx = drawweighted (scores, n, double (replace));
+  idx = drawweighted (scores, n, replace);
   idx = idx(:);
 end
