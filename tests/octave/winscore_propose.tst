@@ -118,12 +118,8 @@
 %!error <takes 4385016 bytes> winscore.propose (zeros (100, 200, 3), "Bins", 27, "MaxBytes", 1e6)
 %!error id=winscore:propose:tooLarge winscore.propose (zeros (300, 400), "MaxBytes", 1e6)
 %!error id=winscore:propose:Seed winscore.propose (zeros (10), "Seed", 2^32)
-%!error id=winscore:propose:Seed winscore.propose (zeros (10), "Seed", -1)
-%!error id=winscore:propose:Candidates winscore.propose (zeros (10), "Candidates", 0)
 %!error id=winscore:propose:Keep winscore.propose (zeros (10), "Keep", 1.5)
-%!error id=winscore:propose:MaxSide winscore.propose (zeros (10), "MaxSide", 0)
 %!error id=winscore:propose:unknownOption winscore.propose (zeros (10), "Seeds", 1)
-%!error id=winscore:propose:image winscore.propose ("image.png")
 %!error id=winscore:quantise:bins winscore.propose (zeros (10, 10, 3), "Bins", 10)
 
 ## Parallel workers give the serial results: each call restarts the draws.
