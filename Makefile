@@ -30,7 +30,7 @@ build-fuzz:
 # Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
 # for 20 seconds, through ctest.
 test: build build-asan
-	@tools/ensure-deps.sh clang libclang-rt-14-dev
+	@tools/ensure-deps.sh clang libclang-rt-14-dev octave-parallel
 	cmake --preset fuzz -DWS_FUZZ_SECONDS=20 -DWS_FUZZ_SEED=1
 	cmake --build --preset fuzz
 	ctest --preset default
@@ -60,7 +60,7 @@ bench: build
 	  $$b $(BENCH_FLAGS) --benchmark_out=build/bench/results/$$(basename $$b).json \
 	    --benchmark_out_format=json || exit 1; done
 	python3 bench/ratios.py build/bench/results/*.json
-	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
+	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead()"
 
 demo: build
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"

@@ -2,7 +2,9 @@ function winscore_build (outdir)
 %WINSCORE_BUILD  Compile the winscore plug-ins without CMake, in Octave or MATLAB.
 %   WINSCORE_BUILD compiles the six plug-ins into build/mex below this file's
 %   folder; WINSCORE_BUILD(OUTDIR) into OUTDIR. Each plug-in's help text is
-%   copied beside it, so after ADDPATH(OUTDIR) both calls and HELP work.
+%   copied beside it, and the toolbox API (+winscore) and Contents.m too, so
+%   after ADDPATH(OUTDIR) the plug-ins, winscore.propose and the rest, and
+%   HELP all work.
 %
 %   In Octave it runs mkoctfile --mex. In MATLAB it runs mex with
 %   -compatibleArrayDims (the plug-ins use 32-bit sizes, as MATLAB's classic
@@ -55,4 +57,11 @@ function winscore_build (outdir)
     end
     copyfile (fullfile (dir, [name '.m']), fullfile (outdir, [name '.m']));
   end
+  % The toolbox API and the overview beside the plug-ins.
+  api = fullfile (outdir, '+winscore');
+  if ~exist (api, 'dir')
+    mkdir (api);
+  end
+  copyfile (fullfile (root, '+winscore', '*'), api);
+  copyfile (fullfile (root, 'Contents.m'), fullfile (outdir, 'Contents.m'));
 end

@@ -18,6 +18,7 @@ for extra in "$@"; do
     libbenchmark-dev) need libbenchmark-dev test -f /usr/include/benchmark/benchmark.h ;;
     clang) need clang command -v clang++ ;;
     libclang-rt-14-dev) need libclang-rt-14-dev sh -c 'ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' ;;
+    octave-parallel) need octave-parallel sh -c 'ls -d /usr/share/octave/packages/parallel-*' ;;
     *) need "$extra" command -v "$extra" ;;
   esac
 done

@@ -25,6 +25,7 @@ for dir in "$root"/*/; do
 done
 [ -d "$root/demo" ] && cp "$root"/demo/*.m "$pkg/inst/"
 cp "$root/Contents.m" "$pkg/inst/"
+cp -R "$root/+winscore" "$pkg/inst/"
 for t in "$root"/tests/octave/*.tst; do
   name=$(basename "$t" .tst)
   case $name in winscore_demo|package) continue ;; esac

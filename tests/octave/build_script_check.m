@@ -33,6 +33,11 @@ function build_script_check (cmakeMexDir)
       printf ("%s: identical\n", name);
     end
   end
+  if (! exist (fullfile (outdir, "+winscore", "propose.m"), "file")
+      || ! exist (fullfile (outdir, "Contents.m"), "file"))
+    printf ("the script did not put the toolbox API and Contents.m beside the plug-ins\n");
+    failures += 1;
+  end
   confirm_recursive_rmdir (false);
   rmdir (outdir, "s");
   if (failures > 0)

@@ -51,6 +51,13 @@ function package_check (root, outdir)
     end
     cd (here);
   end
+  ## The toolbox API ships in the package, with its help and the overview.
+  if (isempty (strfind (which ("winscore.propose"), prefix))
+      || isempty (strfind (evalc ("help winscore.propose"), "winscore.propose("))
+      || isempty (strfind (evalc ("help Contents"), "winscore.propose")))
+    printf ("winscore.propose: not installed with its help and the overview\n");
+    failures += 1;
+  end
   pkg ("unload", "winscore");
   pkg ("uninstall", "-local", "winscore");
   confirm_recursive_rmdir (false);

@@ -1,0 +1,80 @@
+function [scores, bytes] = contrast (q, boxes, varargin)
+%CONTRAST  Centre-surround colour contrast of windows in a quantised image.
+%   SCORES = winscore.contrast(Q, BOXES) scores each window by the
+%   chi-square distance between the bin histogram of its pixels and that of
+%   a ring around it (the window enlarged on every side, clipped to the
+%   image, minus the window): 0 when the ring looks like the window, up to 2
+%   when they share no bin. Q is an R x C matrix of bin numbers 1..B (from
+%   winscore.quantise); BOXES is N x 4, [xmin ymin xmax ymax], 1-based and
+%   inclusive, x counting columns. SCORES is N x 1, in the order of BOXES.
+%
+%   [SCORES, BYTES] = winscore.contrast(...) also returns the bytes the
+%   integral histogram took: 8*B*(R+1)*(C+1) (404 MB for 1024 x 768 at 64).
+%
+%   Options (name-value pairs):
+%     'Bins'      B, default max(Q(:)).
+%     'Surround'  how much larger the surround box is than the window, in
+%                 percent of its width and height, default 50 (truncated
+%                 toward zero; at least -200).
+%     'MaxBytes'  the largest integral histogram built, default 2^31; a
+%                 larger one is refused with an error that gives its size.
+%
+%   It is TALLYPLANE(Q, R, C, B) then RINGDIFF on the four columns of BOXES,
+%   with R and C from size(Q), and gives their results bit for bit. Every
+%   value of Q must be a whole number in 1..B, and every box must lie in
+%   the image: the first one that does not is named.
+%
+%   Example:
+%     q = ones (20, 20);  q(6:10, 6:10) = 2;        % a square of bin 2
+%     s = winscore.contrast (q, [6 6 10 10; 15 15 19 19], 'Surround', 100)
+%     % s(1) is 2 (the square against a plain ring), s(2) is 0
+%
+%   See also WINSCORE.QUANTISE, WINSCORE.PROPOSE, TALLYPLANE, RINGDIFF.
+
+% SPDX-License-Identifier: MIT
+
+  if nargin < 2
+    error ('winscore:contrast:inputs', 'winscore.contrast: expects a quantised image and boxes');
+  end
+  if ~(isnumeric (q) || islogical (q)) || ~isreal (q) || ndims (q) ~= 2 || isempty (q)
+    error ('winscore:contrast:image', ...
+           'winscore.contrast: the quantised image must be a non-empty real R x C matrix');
+  end
+  q = double (q);
+  opts = winscore.internal.options ('contrast', ...
+    struct ('Bins', [], 'Surround', 50, 'MaxBytes', 2 ^ 31), varargin);
+  [R, C] = size (q);
+  top = max (q(:));
+  if isempty (opts.Bins)
+    B = top;
+  else
+    B = winscore.internal.scalar ('contrast', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
+  end
+  if ~(min (q(:)) >= 1 && top <= B && all (q(:) == floor (q(:))))
+    error ('winscore:contrast:bins', ...
+           'winscore.contrast: the quantised image must hold whole bin numbers in 1..%s', num2str (B));
+  end
+  p = winscore.internal.scalar ('contrast', 'Surround', opts.Surround, -200, 2 ^ 31 - 1, false);
+  maxBytes = winscore.internal.scalar ('contrast', 'MaxBytes', opts.MaxBytes, 0, Inf, false);
+  boxes = winscore.internal.boxes ('contrast', boxes, R, C);
+
+  elements = B * (R + 1) * (C + 1);
+  bytes = 8 * elements;
+  if bytes > maxBytes
+    error ('winscore:contrast:tooLarge', ...
+           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins takes %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f); raise it, or use fewer bins or a smaller image', ...
+           R, C, B, bytes, bytes / 2 ^ 20, maxBytes);
+  end
+  if elements >= 2 ^ 31
+    error ('winscore:contrast:tooLarge', ...
+           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins has %.0f elements, 2^31 or more', ...
+           R, C, B, elements);
+  end
+  N = size (boxes, 1);
+  if N == 0
+    scores = zeros (0, 1);
+    return;
+  end
+  H = tallyplane (q, R, C, B);
+  scores = ringdiff (H, R, C, boxes(:, 1), boxes(:, 2), boxes(:, 3), boxes(:, 4), p, B, N);
+end
