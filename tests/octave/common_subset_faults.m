@@ -4,7 +4,7 @@ function faults = common_subset_faults (text, kind)
   % code and the examples in its help text; KIND "md" reads the code blocks of
   % a Markdown file, except shell blocks (fenced as sh, or all `make` lines).
   % Every example must also parse.
-  lines = strsplit (strrep (text, "\r", ""), "\n");
+  lines = regexp (strrep (text, "\r", ""), "\n", "split");
   if (strcmp (kind, "md"))
     blocks = markdown_blocks (lines);
   else
