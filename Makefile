@@ -67,10 +67,11 @@ demo: build
 
 # The demo on the plug-ins in MEX_DIR. IMAGE reaches Octave through the
 # environment, never spliced into its code, so any character is safe; a
-# relative IMAGE is read from the folder make was started in (before any -C).
+# relative IMAGE is read from the folder make was started in (before any -C),
+# which the environment carries into sub-makes.
 MEX_DIR ?= build/mex
+export WS_DEMO_FROM ?= $(or $(PWD),$(CURDIR))
 run-demo: export WS_DEMO_IMAGE := $(value IMAGE)
-run-demo: export WS_DEMO_FROM := $(or $(PWD),$(CURDIR))
 run-demo:
 	$(OCTAVE) --eval "addpath('$(MEX_DIR)'); addpath('demo'); \
 	  image = getenv('WS_DEMO_IMAGE'); \
