@@ -46,6 +46,13 @@ function package_check (root, outdir)
       failures += 1;
     end
   end
+  folders = build_fact ("WS_MFOLDERS");
+  for k = 1:numel (folders)
+    if (! exist (fullfile (installed{1}.dir, folders{k}), "dir"))
+      printf ("%s: not installed\n", folders{k});
+      failures += 1;
+    end
+  end
   if (isempty (strfind (which ("winscore_demo"), prefix)))
     printf ("winscore_demo: not installed\n");
     failures += 1;
