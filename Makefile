@@ -62,15 +62,16 @@ bench: build
 	python3 bench/ratios.py build/bench/results/*.json
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
 
+# The folder make was started in (before any -C), for a relative IMAGE; the
+# environment carries it into the sub-make, whose shell resets PWD.
+demo: export WS_DEMO_FROM := $(or $(PWD),$(CURDIR))
 demo: build
 	@$(MAKE) --no-print-directory run-demo
 
 # The demo on the plug-ins in MEX_DIR. IMAGE reaches Octave through the
-# environment, never spliced into its code, so any character is safe; a
-# relative IMAGE is read from the folder make was started in (before any -C),
-# which the environment carries into sub-makes.
+# environment, never spliced into its code, so any character is safe.
 MEX_DIR ?= build/mex
-export WS_DEMO_FROM ?= $(or $(PWD),$(CURDIR))
+run-demo: export WS_DEMO_FROM ?= $(or $(PWD),$(CURDIR))
 run-demo: export WS_DEMO_IMAGE := $(value IMAGE)
 run-demo:
 	$(OCTAVE) --eval "addpath('$(MEX_DIR)'); addpath('demo'); \
