@@ -87,7 +87,6 @@ void workloads(benchmark::internal::Benchmark* b) {
   b->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(BM_score<winscore::ringdiff::scoreWindowsPlain>)->Name("ringdiff/plain")->Apply(workloads);
-BENCHMARK(BM_score<winscore::ringdiff::scoreWindows>)->Name("ringdiff/fast")->Apply(workloads);
+BENCHMARK(BM_score<winscore::ringdiff::scoreWindows>)->Name("ringdiff/plain")->Apply(workloads);
 
 }  // namespace
