@@ -9,6 +9,7 @@
 
 #include "bits.hpp"
 #include "tallyplane_kernel.hpp"
+#include "tallyplane_stores.hpp"
 
 namespace winscore::tallyplane {
 namespace {
