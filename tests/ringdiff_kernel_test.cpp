@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bits.hpp"
+#include "builders.hpp"
 #include "ringdiff_kernel.hpp"
 
 namespace winscore::ringdiff {
@@ -39,15 +40,6 @@ double countIn(const Image& im, int b, int x0, int y0, int x1, int y1) {
   return n;
 }
 
-// The integral histogram by counting each corner's pixels afresh.
-std::vector<double> integralOf(const Image& im, int bins) {
-  std::vector<double> h;
-  for (int c = 0; c <= im.cols; ++c)
-    for (int r = 0; r <= im.rows; ++r)
-      for (int b = 1; b <= bins; ++b) h.push_back(countIn(im, b, 1, 1, c, r));
-  return h;
-}
-
 struct Window {
   double x0, y0, x1, y1;
 };
@@ -58,7 +50,7 @@ struct Scored {
 };
 
 Scored score(const Image& im, int bins, const std::vector<Window>& windows, int percent) {
-  const auto h = integralOf(im, bins);
+  const auto h = testing::integralHistogram(im.bin, im.rows, im.cols, bins);
   std::vector<double> x0, y0, x1, y1;
   for (const auto& w : windows) {
     x0.push_back(w.x0);
