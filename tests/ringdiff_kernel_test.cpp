@@ -119,6 +119,11 @@ TEST(RingdiffKernel, SurroundGrowsByHalfThePercentageOnEachSideAndTakesCeilings)
     EXPECT_EQ(box.y0, k.expected.y0) << w.y0 << " p " << k.percent;
     EXPECT_EQ(box.y1, k.expected.y1) << w.y0 << " p " << k.percent;
   }
+  // The margin is the product w*p over 200: w = 25 and p = 232 give 29, where
+  // w times p/200 would give 28.999999999999996 and a lower side one further in.
+  const Box wide = surroundBox(40, 1, 64, 1, 25, 1, 232, 1, 100);
+  EXPECT_EQ(wide.x0, 11);
+  EXPECT_EQ(wide.x1, 93);
   // A NaN side takes the border.
   const Box nanBox = surroundBox(NAN, NAN, NAN, NAN, 1, 1, 100, 7, 9);
   EXPECT_EQ(nanBox.x0, 1);
