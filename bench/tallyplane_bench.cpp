@@ -54,15 +54,8 @@ void BM_floor(benchmark::State& state) {
 }
 
 using winscore::tallyplane::integralHistogram;
+using winscore::tallyplane::integralHistogramCached;
 using winscore::tallyplane::integralHistogramPlain;
-
-// The memory-order pass with every store through the caches, to show what
-// streaming the output buys.
-void integralHistogramCached(double* histogram, const double* quantMatrix, int32_t rows,
-                             int32_t columns, int32_t bins) {
-  winscore::tallyplane::integralHistogramWith(winscore::tallyplane::Stores::ordinary, histogram,
-                                              quantMatrix, rows, columns, bins);
-}
 
 // Argument: the bin count B.
 void workloads(benchmark::internal::Benchmark* b) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The store kind of the integral histogram's memory-order pass, chosen by the
-// caller: for the kernel's tests and benchmark, not for the gateway.
+// The integral histogram's memory-order pass with a chosen kind of store, for
+// the kernel's tests and benchmark; the gateway calls integralHistogram.
 #ifndef WINSCORE_TALLYPLANE_STORES_HPP
 #define WINSCORE_TALLYPLANE_STORES_HPP
 
@@ -8,17 +8,18 @@
 
 namespace winscore::tallyplane {
 
-// How the memory-order pass writes its output. Streaming stores bypass the
-// caches, so a written line is never first read in; they are used only on
-// x86-64, for an output aligned to 16 bytes with an even bin count, and
-// otherwise fall back to ordinary stores. integralHistogram streams only
-// outputs well beyond the caches.
-enum class Stores { ordinary, streaming };
+// integralHistogram's values, written with ordinary stores only.
+void integralHistogramCached(double* histogram, const double* quantMatrix,
+                             std::int32_t numberRows, std::int32_t numberColumns,
+                             std::int32_t numberBins);
 
-// integralHistogram with the store kind given; the same bits either way.
-void integralHistogramWith(Stores stores, double* histogram, const double* quantMatrix,
-                           std::int32_t numberRows, std::int32_t numberColumns,
-                           std::int32_t numberBins);
+// The same values, written with streaming stores where possible. Streaming
+// stores bypass the caches, so a written line is never first read in; they
+// are used only on x86-64, for an output aligned to 16 bytes with an even bin
+// count, and otherwise fall back to ordinary stores.
+void integralHistogramStreamed(double* histogram, const double* quantMatrix,
+                               std::int32_t numberRows, std::int32_t numberColumns,
+                               std::int32_t numberBins);
 
 }  // namespace winscore::tallyplane
 
