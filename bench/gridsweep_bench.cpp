@@ -6,25 +6,20 @@
 #include <random>
 #include <vector>
 
+#include "../tests/builders.hpp"
 #include "gridsweep_kernel.hpp"
 
 namespace {
 
 struct Workload {
-  explicit Workload(int n)
-      : n(n), a((n + 1) * (n + 1), 0.0), b(a.size(), 0.0),
-        scores(static_cast<size_t>(n) * n * n * n, 0.0) {
+  explicit Workload(int n) : n(n), scores(static_cast<size_t>(n) * n * n * n, 0.0) {
     // Zero-bordered integral images of random cell values.
     std::mt19937 rng(2);
     std::uniform_real_distribution<double> cell(0.0, 1.0);
-    const int s = n + 1;
-    for (int c = 1; c <= n; ++c)
-      for (int r = 1; r <= n; ++r) {
-        a[r + c * s] = ((a[(r - 1) + c * s] + a[r + (c - 1) * s]) - a[(r - 1) + (c - 1) * s]) +
-                       cell(rng);
-        b[r + c * s] = ((b[(r - 1) + c * s] + b[r + (c - 1) * s]) - b[(r - 1) + (c - 1) * s]) +
-                       cell(rng);
-      }
+    std::vector<double> cellsA(static_cast<size_t>(n) * n), cellsB(cellsA.size());
+    for (size_t k = 0; k < cellsA.size(); ++k) cellsA[k] = cell(rng), cellsB[k] = cell(rng);
+    a = winscore::testing::integralImage(cellsA, n, n);
+    b = winscore::testing::integralImage(cellsB, n, n);
   }
   size_t bytes() const { return scores.size() * sizeof(double); }
   int n;

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "../tests/builders.hpp"
 #include "peakpick_kernel.hpp"
 
 namespace {
@@ -25,14 +26,11 @@ std::vector<double> scores(bool random) {
     for (double& v : h) v = uniform(rng);
     return h;
   }
-  std::vector<double> a(s * s, 0.0), b(s * s, 0.0);
-  for (int c = 1; c <= n; ++c)
-    for (int r = 1; r <= n; ++r) {
-      a[r + c * s] = ((a[(r - 1) + c * s] + a[r + (c - 1) * s]) - a[(r - 1) + (c - 1) * s]) +
-                     (uniform(rng) + 1.0);
-      b[r + c * s] = ((b[(r - 1) + c * s] + b[r + (c - 1) * s]) - b[(r - 1) + (c - 1) * s]) +
-                     uniform(rng);
-    }
+  std::vector<double> cellsA(static_cast<size_t>(n) * n), cellsB(cellsA.size());
+  for (size_t k = 0; k < cellsA.size(); ++k)
+    cellsA[k] = uniform(rng) + 1.0, cellsB[k] = uniform(rng);
+  const auto a = winscore::testing::integralImage(cellsA, n, n);
+  const auto b = winscore::testing::integralImage(cellsB, n, n);
   const auto sum = [s](const std::vector<double>& t, int x0, int y0, int x1, int y1) {
     return ((t[(y0 - 1) + (x0 - 1) * s] + t[y1 + x1 * s]) - t[(y0 - 1) + x1 * s]) -
            t[y1 + (x0 - 1) * s];

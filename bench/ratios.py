@@ -2,6 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Prints each fast kernel's time as a ratio to the plain one and to the floor.
 
+A kernel with only a plain version (ringdiff) is listed with its time alone.
+
 Reads Google Benchmark JSON files (--benchmark_out_format=json) whose runs are
 named <kernel>/<variant>/<workload...> with variant plain, fast or floor, and
 uses the median of the repetitions where there is one, else the single run.
@@ -39,11 +41,11 @@ def main(paths):
           f"{'plain/fast':>12}{'fast/floor':>12}")
     for kernel, workload in rows:
         plain, fast, floor = (times.get((kernel, workload, v)) for v in ("plain", "fast", "floor"))
-        if fast is None:
+        if fast is None and plain is None:
             continue
         cell = lambda v: f"{v:10.3f}" if v is not None else f"{'-':>10}"
-        speedup = f"{plain / fast:11.2f}x" if plain else f"{'-':>12}"
-        to_floor = f"{fast / floor:11.2f}x" if floor else f"{'-':>12}"
+        speedup = f"{plain / fast:11.2f}x" if plain and fast else f"{'-':>12}"
+        to_floor = f"{fast / floor:11.2f}x" if fast and floor else f"{'-':>12}"
         print(f"{kernel:<14}{workload or '-':<14}{cell(plain)}{cell(fast)}{cell(floor)}"
               f"{speedup}{to_floor}")
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Integral histogram of a 480 x 640 image: row order, memory order, and the memset floor.
+// Integral histogram of a 480 x 640 image: row order, memory order (with and without
+// streaming stores), and the memset floor.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "tallyplane_kernel.hpp"
+#include "tallyplane_stores.hpp"
 
 namespace {
 
@@ -52,6 +54,7 @@ void BM_floor(benchmark::State& state) {
 }
 
 using winscore::tallyplane::integralHistogram;
+using winscore::tallyplane::integralHistogramCached;
 using winscore::tallyplane::integralHistogramPlain;
 
 // Argument: the bin count B.
@@ -61,6 +64,7 @@ void workloads(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_kernel<integralHistogramPlain>)->Name("tallyplane/plain")->Apply(workloads);
 BENCHMARK(BM_kernel<integralHistogram>)->Name("tallyplane/fast")->Apply(workloads);
+BENCHMARK(BM_kernel<integralHistogramCached>)->Name("tallyplane/cached")->Apply(workloads);
 BENCHMARK(BM_floor)->Name("tallyplane/floor")->Apply(workloads);
 
 }  // namespace

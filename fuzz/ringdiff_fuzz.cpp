@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the ringdiff gateway: an error, or N x 1 scores, each in 0..2 for
 // whole windows read from a histogram that tallyplane could have made.
+#include "../tests/builders.hpp"
 #include "fuzz_call.hpp"
 
 namespace {
@@ -10,18 +11,12 @@ using winscore::fuzz::Array;
 // Whether the current input 1 was built as a true integral histogram.
 bool g_genuine = false;
 
-// The integral histogram of a random R x C image of bins 1..B, counted pixel by pixel.
+// The integral histogram of a random R x C image of bins 1..B.
 Array genuineHistogram(FuzzedDataProvider& data, int rows, int columns, int bins) {
   std::vector<int> image(static_cast<std::size_t>(rows) * columns);
   for (int& bin : image) bin = data.ConsumeIntegralInRange<int>(1, bins);
-  const int corners = (rows + 1) * (columns + 1);
-  std::vector<double> h(static_cast<std::size_t>(bins) * corners, 0.0);
-  for (int c = 1; c <= columns; ++c)
-    for (int r = 1; r <= rows; ++r)
-      for (int j = 1; j <= c; ++j)
-        for (int i = 1; i <= r; ++i)
-          h[(image[(i - 1) + (j - 1) * rows] - 1) + bins * (r + c * (rows + 1))] += 1.0;
-  return winscore::testhost::matrix(bins, corners, h);
+  return winscore::testhost::matrix(bins, static_cast<std::size_t>(rows + 1) * (columns + 1),
+                                    winscore::testing::integralHistogram(image, rows, columns, bins));
 }
 
 // Windows mostly inside the image, now and then a coordinate from anywhere.

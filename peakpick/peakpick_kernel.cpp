@@ -16,9 +16,12 @@ struct Scores {
   Pos sizeXWhole, sizeYWhole;  // X and Y: only to address h
   double sizeX, sizeY, halfWidth, pitch;
 
-  const double& at(Pos xmin, Pos ymin, Pos xmax, Pos ymax) const {
-    return h[(xmin - 1) + sizeXWhole * ((ymin - 1) + sizeYWhole * ((xmax - 1) +
-                                                                    sizeXWhole * (ymax - 1)))];
+  Pos offset(Pos xmin, Pos ymin, Pos xmax, Pos ymax) const {
+    return (xmin - 1) + sizeXWhole * ((ymin - 1) + sizeYWhole * ((xmax - 1) +
+                                                                 sizeXWhole * (ymax - 1)));
+  }
+  double at(Pos xmin, Pos ymin, Pos xmax, Pos ymax) const {
+    return h[offset(xmin, ymin, xmax, ymax)];
   }
 };
 
@@ -74,7 +77,6 @@ bool boxHasLarger(const Scores& s, const Pos p[4], double best) {
   const Box b = boxAround(s, p);
   Pos high[4];
   for (int q = 0; q < 4; ++q) high[q] = static_cast<Pos>(std::floor(b.high[q]));
-  const Pos X = s.sizeXWhole, Y = s.sizeYWhole;
   // Scores vary smoothly with the window, so the eight positions one step from
   // p along a coordinate are tried first: they reject most candidates.
   for (int q = 0; q < 4; ++q)
@@ -87,9 +89,9 @@ bool boxHasLarger(const Scores& s, const Pos p[4], double best) {
   for (Pos l = b.low[3]; l <= high[3]; ++l)
     for (Pos k = b.low[2]; k <= high[2]; ++k)
       for (Pos j = b.low[1]; j <= high[1]; ++j) {
-        const double* run = s.h + X * ((j - 1) + Y * ((k - 1) + X * (l - 1))) - 1;
+        const double* run = s.h + s.offset(1, j, k, l);
         for (Pos i = b.low[0]; i <= high[0]; ++i)
-          if (run[i] > best) return true;
+          if (run[i - 1] > best) return true;
       }
   return false;
 }
@@ -103,7 +105,66 @@ double outputLength(double sizeX, double sizeY, double neighbourhoodSize) {
 
 namespace {
 
-template <bool kFast>
+// The earliest strict maximum of a block and where it lies.
+struct Candidate {
+  double best;
+  Pos p[4];
+};
+
+// The block of start a: a1..a1+c and a2..a2+c (cut at the whole sizes, which
+// a1 + c rounded may pass by an ulp), a3..min(sizeX, a3+c), a4..min(sizeY,
+// a4+c), visited in (xmin, ymin, xmax, ymax) order with the bounds as doubles.
+// A NaN never replaces the best score.
+Candidate blockMaximumPlain(const Scores& s, const Pos a[4]) {
+  Candidate m{s.at(a[0], a[1], a[2], a[3]), {a[0], a[1], a[2], a[3]}};
+  const double c = s.halfWidth;
+  const double endK = minOf(s.sizeX, static_cast<double>(a[2]) + c);
+  const double endL = minOf(s.sizeY, static_cast<double>(a[3]) + c);
+  for (Pos i = a[0]; static_cast<double>(i) <= static_cast<double>(a[0]) + c &&
+                     i <= s.sizeXWhole; ++i)
+    for (Pos j = a[1]; static_cast<double>(j) <= static_cast<double>(a[1]) + c &&
+                       j <= s.sizeYWhole; ++j)
+      for (Pos k = a[2]; static_cast<double>(k) <= endK; ++k)
+        for (Pos l = a[3]; static_cast<double>(l) <= endL; ++l) {
+          const double v = s.at(i, j, k, l);
+          if (v > m.best) m = {v, {i, j, k, l}};
+        }
+  return m;
+}
+
+// The same visiting order, with whole-number ends (a position is <= a bound
+// exactly when it is <= its floor) and the offset stepped along ymax instead
+// of formed anew.
+Candidate blockMaximum(const Scores& s, const Pos a[4]) {
+  Candidate m{s.at(a[0], a[1], a[2], a[3]), {a[0], a[1], a[2], a[3]}};
+  const double c = s.halfWidth;
+  const Pos X = s.sizeXWhole, Y = s.sizeYWhole, strideL = X * Y * X;
+  const Pos endI = std::min(static_cast<Pos>(std::floor(static_cast<double>(a[0]) + c)), X);
+  const Pos endJ = std::min(static_cast<Pos>(std::floor(static_cast<double>(a[1]) + c)), Y);
+  const auto endK = static_cast<Pos>(std::floor(minOf(s.sizeX, static_cast<double>(a[2]) + c)));
+  const auto endL = static_cast<Pos>(std::floor(minOf(s.sizeY, static_cast<double>(a[3]) + c)));
+  for (Pos i = a[0]; i <= endI; ++i)
+    for (Pos j = a[1]; j <= endJ; ++j)
+      for (Pos k = a[2]; k <= endK; ++k) {
+        Pos e = s.offset(i, j, k, a[3]);
+        for (Pos l = a[3]; l <= endL; ++l, e += strideL)
+          if (s.h[e] > m.best) m = {s.h[e], {i, j, k, l}};
+      }
+  return m;
+}
+
+// A candidate is kept when its score is above 0 and no score of the box
+// around it is larger. The plain test reads the whole box first; the fast one
+// skips the box of a candidate that cannot be kept.
+bool rejectedPlain(const Scores& s, const Candidate& m) {
+  return boxHasLargerPlain(s, m.p, m.best) || !(m.best > 0.0);
+}
+bool rejected(const Scores& s, const Candidate& m) {
+  return !(m.best > 0.0) || boxHasLarger(s, m.p, m.best);
+}
+
+template <Candidate (*blockMaximumOf)(const Scores&, const Pos[4]),
+          bool (*rejects)(const Scores&, const Candidate&)>
 std::int64_t scanBlocks(double* xmin, double* ymin, double* xmax, double* ymax, double* score,
                         std::int64_t capacity, const double* h, double sizeX, double sizeY,
                         double neighbourhoodSize) {
@@ -121,55 +182,15 @@ std::int64_t scanBlocks(double* xmin, double* ymin, double* xmax, double* ymax, 
     for (Pos a2 = 1; static_cast<double>(a2) <= sizeY - c; a2 = nextStart(a2, d))
       for (Pos a3 = a1; static_cast<double>(a3) <= sizeX; a3 = nextStart(a3, d))
         for (Pos a4 = a2; static_cast<double>(a4) <= sizeY; a4 = nextStart(a4, d)) {
-          // The earliest strict maximum of the block: a NaN never replaces best.
-          double best = s.at(a1, a2, a3, a4);
-          Pos p[4] = {a1, a2, a3, a4};
-          const double endK = minOf(sizeX, static_cast<double>(a3) + c);
-          const double endL = minOf(sizeY, static_cast<double>(a4) + c);
-          if constexpr (kFast) {
-            // The same visiting order, with whole-number ends (a position is
-            // <= a bound exactly when it is <= its floor) and the address
-            // stepped along ymax instead of formed anew.
-            const Pos X = s.sizeXWhole, Y = s.sizeYWhole, strideL = X * Y * X;
-            const Pos endI = std::min(static_cast<Pos>(std::floor(static_cast<double>(a1) + c)), X);
-            const Pos endJ = std::min(static_cast<Pos>(std::floor(static_cast<double>(a2) + c)), Y);
-            const auto endKWhole = static_cast<Pos>(std::floor(endK));
-            const auto endLWhole = static_cast<Pos>(std::floor(endL));
-            for (Pos i = a1; i <= endI; ++i)
-              for (Pos j = a2; j <= endJ; ++j)
-                for (Pos k = a3; k <= endKWhole; ++k) {
-                  const double* q = &s.at(i, j, k, a4);
-                  for (Pos l = a4; l <= endLWhole; ++l, q += strideL)
-                    if (*q > best) {
-                      best = *q;
-                      p[0] = i, p[1] = j, p[2] = k, p[3] = l;
-                    }
-                }
-          } else
-          // a1 + c rounded may reach past sizeX by an ulp; the whole size
-          // keeps such a rounding from addressing outside the array.
-          for (Pos i = a1; static_cast<double>(i) <= static_cast<double>(a1) + c &&
-                           i <= s.sizeXWhole; ++i)
-            for (Pos j = a2; static_cast<double>(j) <= static_cast<double>(a2) + c &&
-                             j <= s.sizeYWhole; ++j)
-              for (Pos k = a3; static_cast<double>(k) <= endK; ++k)
-                for (Pos l = a4; static_cast<double>(l) <= endL; ++l) {
-                  const double v = s.at(i, j, k, l);
-                  if (v > best) {
-                    best = v;
-                    p[0] = i, p[1] = j, p[2] = k, p[3] = l;
-                  }
-                }
-          // The fast scan skips the box of a candidate that cannot be accepted.
-          const bool rejected = kFast ? !(best > 0.0) || boxHasLarger(s, p, best)
-                                      : boxHasLargerPlain(s, p, best) || !(best > 0.0);
-          if (rejected) continue;
+          const Pos start[4] = {a1, a2, a3, a4};
+          const Candidate m = blockMaximumOf(s, start);
+          if (rejects(s, m)) continue;
           if (accepted < capacity) {
-            xmin[accepted] = static_cast<double>(p[0]);
-            ymin[accepted] = static_cast<double>(p[1]);
-            xmax[accepted] = static_cast<double>(p[2]);
-            ymax[accepted] = static_cast<double>(p[3]);
-            score[accepted] = best;
+            xmin[accepted] = static_cast<double>(m.p[0]);
+            ymin[accepted] = static_cast<double>(m.p[1]);
+            xmax[accepted] = static_cast<double>(m.p[2]);
+            ymax[accepted] = static_cast<double>(m.p[3]);
+            score[accepted] = m.best;
           }
           ++accepted;
         }
@@ -181,15 +202,15 @@ std::int64_t scanBlocks(double* xmin, double* ymin, double* xmax, double* ymax, 
 std::int64_t localMaxima(double* xmin, double* ymin, double* xmax, double* ymax, double* score,
                          std::int64_t capacity, const double* h, double sizeX, double sizeY,
                          double neighbourhoodSize) {
-  return scanBlocks<true>(xmin, ymin, xmax, ymax, score, capacity, h, sizeX, sizeY,
-                          neighbourhoodSize);
+  return scanBlocks<blockMaximum, rejected>(xmin, ymin, xmax, ymax, score, capacity, h, sizeX,
+                                           sizeY, neighbourhoodSize);
 }
 
 std::int64_t localMaximaPlain(double* xmin, double* ymin, double* xmax, double* ymax,
                               double* score, std::int64_t capacity, const double* h,
                               double sizeX, double sizeY, double neighbourhoodSize) {
-  return scanBlocks<false>(xmin, ymin, xmax, ymax, score, capacity, h, sizeX, sizeY,
-                           neighbourhoodSize);
+  return scanBlocks<blockMaximumPlain, rejectedPlain>(xmin, ymin, xmax, ymax, score, capacity,
+                                                     h, sizeX, sizeY, neighbourhoodSize);
 }
 
 }  // namespace winscore::peakpick

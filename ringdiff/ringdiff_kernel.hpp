@@ -52,15 +52,6 @@ WindowReport scoreWindows(double* scores, double* inner, double* normalisedInner
                           const double* xmax, const double* ymax, std::int32_t surroundPercent,
                           std::int32_t numberBins, std::int32_t numberWindows);
 
-// The same scores and report, one window at a time in the order of the
-// definition; kept as the reference the fast scoring is checked against.
-WindowReport scoreWindowsPlain(double* scores, double* inner, double* normalisedInner,
-                               double* ring, const double* integralHistogram,
-                               std::int32_t numberRows, std::int32_t numberColumns,
-                               const double* xmin, const double* ymin, const double* xmax,
-                               const double* ymax, std::int32_t surroundPercent,
-                               std::int32_t numberBins, std::int32_t numberWindows);
-
 }  // namespace winscore::ringdiff
 
 #endif

@@ -129,25 +129,26 @@ void groupedPass(bool streaming, double* histogram, const double* quantMatrix, I
 #endif
 }
 
-}  // namespace
-
-void integralHistogramWith(Stores stores, double* histogram, const double* quantMatrix,
-                           std::int32_t numberRows, std::int32_t numberColumns,
-                           std::int32_t numberBins) {
+// The grouped pass, or the memory-order pass for more bins than the grouped
+// one holds; streaming stores where allowed and possible.
+void memoryOrder(bool streamingAllowed, double* histogram, const double* quantMatrix,
+                 std::int32_t numberRows, std::int32_t numberColumns, std::int32_t numberBins) {
   const Index bins = numberBins;
   if (bins > kMaxGroupedBins) {
     memoryOrderPass(histogram, quantMatrix, numberRows, numberColumns, bins);
     return;
   }
 #ifdef WINSCORE_STREAMING_STORES
-  const bool streaming = stores == Stores::streaming && bins % 2 == 0 &&
+  const bool streaming = streamingAllowed && bins % 2 == 0 &&
                          reinterpret_cast<std::uintptr_t>(histogram) % 16 == 0;
 #else
   const bool streaming = false;
-  (void)stores;
+  (void)streamingAllowed;
 #endif
   groupedPass(streaming, histogram, quantMatrix, numberRows, numberColumns, bins);
 }
+
+}  // namespace
 
 // Streaming pays off once the output is well beyond the caches of one core;
 // a smaller output is better left in cache for whoever reads it next.
@@ -156,8 +157,21 @@ void integralHistogram(double* histogram, const double* quantMatrix, std::int32_
   // No pixel: the zero output is complete, however many columns of corners it has.
   if (numberRows <= 0 || numberColumns <= 0 || numberBins <= 0) return;
   const double bytes = 8.0 * numberBins * (numberRows + 1.0) * (numberColumns + 1.0);
-  integralHistogramWith(bytes >= 8.0 * 1024 * 1024 ? Stores::streaming : Stores::ordinary,
-                        histogram, quantMatrix, numberRows, numberColumns, numberBins);
+  memoryOrder(bytes >= 8.0 * 1024 * 1024, histogram, quantMatrix, numberRows, numberColumns,
+              numberBins);
+}
+
+// Declared in tallyplane_stores.hpp for the tests and the benchmark; the kernel
+// leaves that header out so that it builds from its own two files.
+void integralHistogramCached(double* histogram, const double* quantMatrix,
+                             std::int32_t numberRows, std::int32_t numberColumns,
+                             std::int32_t numberBins) {
+  memoryOrder(false, histogram, quantMatrix, numberRows, numberColumns, numberBins);
+}
+void integralHistogramStreamed(double* histogram, const double* quantMatrix,
+                               std::int32_t numberRows, std::int32_t numberColumns,
+                               std::int32_t numberBins) {
+  memoryOrder(true, histogram, quantMatrix, numberRows, numberColumns, numberBins);
 }
 
 void integralHistogramPlain(double* histogram, const double* quantMatrix, std::int32_t numberRows,

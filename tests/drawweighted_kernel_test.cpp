@@ -79,6 +79,10 @@ TEST(DrawweightedKernel, SearchTakesTheFirstSumAboveTheTarget) {
   // Trailing zero with g = 32767: t is the total, which nothing exceeds.
   EXPECT_EQ(pickFor({1, 0}, 32767), 1);
   EXPECT_EQ(pickFor({1, 0, 0, 0, 0}, 32767), 4);
+  // The target divides g by 32767 before it multiplies the total: here that
+  // gives 0.09999999999999999, below the first sum 0.1; g times total/32767
+  // would give 0.1 and the next index.
+  EXPECT_EQ(pickFor({0.1, 0.1, 0.5}, 4681), 0);
   // All zeros: every draw gives the last index.
   for (std::int32_t g : {0, 1, 32767}) EXPECT_EQ(pickFor({0, 0, 0, 0}, g), 3);
 
@@ -112,6 +116,10 @@ TEST(DrawweightedKernel, SearchStaysInRangeOnUnorderedAndNaNSums) {
       }
     }
   }
+  // Where a negative score leaves the sums unordered, the pick is where the
+  // search lands, midpoint floor((lo + hi) / 2) first: C[1] = 5 > 1 ends it at 1
+  // (the midpoint 2 would end it at 3).
+  EXPECT_EQ(searchCumulative(std::vector<double>{0, 5, 0, 9}.data(), 4, 1.0), 1);
   // NaN scores and a NaN total: nothing is greater than a NaN target, so L.
   EXPECT_EQ(draws({1, kNaN, 2}, 3, true, 1), (std::vector<double>{3, 3, 3}));
   // A negative total: t is at or below 0 and the first positive sum wins.

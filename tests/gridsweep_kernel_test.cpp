@@ -7,21 +7,11 @@
 #include <vector>
 
 #include "bits.hpp"
+#include "builders.hpp"
 #include "gridsweep_kernel.hpp"
 
 namespace winscore::gridsweep {
 namespace {
-
-// (n+1) x (n+1) zero-bordered integral image of an n x n grid (column-major cells).
-std::vector<double> integralOf(int n, const std::vector<double>& cells) {
-  std::vector<double> t((n + 1) * (n + 1), 0.0);
-  for (int c = 1; c <= n; ++c)
-    for (int r = 1; r <= n; ++r)
-      t[r + c * (n + 1)] = ((t[(r - 1) + c * (n + 1)] + t[r + (c - 1) * (n + 1)]) -
-                            t[(r - 1) + (c - 1) * (n + 1)]) +
-                           cells[(r - 1) + (c - 1) * n];
-  return t;
-}
 
 std::vector<double> sweep(int n, const std::vector<double>& a, const std::vector<double>& b,
                           int wmin, int hmin, bool plain = false) {
@@ -42,7 +32,7 @@ const std::vector<double> kA = {0, 0, 0, 0, 1, 4, 0, 3, 10};  // grid rows (1, 2
 const std::vector<double> kOnes = {0, 0, 0, 0, 1, 2, 0, 2, 4};
 
 TEST(GridsweepKernel, TwoByTwoGridAndItsVariants) {
-  EXPECT_EQ(integralOf(2, {1, 3, 2, 4}), kA);
+  EXPECT_EQ(testing::integralImage({1, 3, 2, 4}, 2, 2), kA);
   EXPECT_EQ(sweep(2, kA, kOnes, 1, 1),
             columnMajor4({1, 3, 4, 10, 0, 2, 0, 6, 0, 0, 3, 7, 0, 0, 0, 4}));
   // Only windows two cells wide: the first row, the second row, the whole grid.
@@ -60,7 +50,7 @@ TEST(GridsweepKernel, WritesExactlyTheWindowsAtLeastTheMinimumSize) {
                         Case{1, 1, 1, 1}, Case{3, 3, 3, 1}, Case{6, 4, 5, 18}}) {
     const int n = k.n;
     // A grid of ones scores every window (w*h)^2 / (w*h) = its area, never 0.
-    const auto t = integralOf(n, std::vector<double>(n * n, 1.0));
+    const auto t = testing::integralImage(std::vector<double>(n * n, 1.0), n, n);
     const auto out = sweep(n, t, t, k.wmin, k.hmin);
     int written = 0;
     for (int e = 0; e < static_cast<int>(out.size()); ++e) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bits.hpp"
+#include "builders.hpp"
 #include "ringdiff_kernel.hpp"
 
 namespace winscore::ringdiff {
@@ -39,15 +40,6 @@ double countIn(const Image& im, int b, int x0, int y0, int x1, int y1) {
   return n;
 }
 
-// The integral histogram by counting each corner's pixels afresh.
-std::vector<double> integralOf(const Image& im, int bins) {
-  std::vector<double> h;
-  for (int c = 0; c <= im.cols; ++c)
-    for (int r = 0; r <= im.rows; ++r)
-      for (int b = 1; b <= bins; ++b) h.push_back(countIn(im, b, 1, 1, c, r));
-  return h;
-}
-
 struct Window {
   double x0, y0, x1, y1;
 };
@@ -58,7 +50,7 @@ struct Scored {
 };
 
 Scored score(const Image& im, int bins, const std::vector<Window>& windows, int percent) {
-  const auto h = integralOf(im, bins);
+  const auto h = testing::integralHistogram(im.bin, im.rows, im.cols, bins);
   std::vector<double> x0, y0, x1, y1;
   for (const auto& w : windows) {
     x0.push_back(w.x0);
@@ -127,6 +119,11 @@ TEST(RingdiffKernel, SurroundGrowsByHalfThePercentageOnEachSideAndTakesCeilings)
     EXPECT_EQ(box.y0, k.expected.y0) << w.y0 << " p " << k.percent;
     EXPECT_EQ(box.y1, k.expected.y1) << w.y0 << " p " << k.percent;
   }
+  // The margin is the product w*p over 200: w = 25 and p = 232 give 29, where
+  // w times p/200 would give 28.999999999999996 and a lower side one further in.
+  const Box wide = surroundBox(40, 1, 64, 1, 25, 1, 232, 1, 100);
+  EXPECT_EQ(wide.x0, 11);
+  EXPECT_EQ(wide.x1, 93);
   // A NaN side takes the border.
   const Box nanBox = surroundBox(NAN, NAN, NAN, NAN, 1, 1, 100, 7, 9);
   EXPECT_EQ(nanBox.x0, 1);
@@ -247,59 +244,125 @@ TEST(RingdiffKernel, StopsAtTheFirstWindowItCannotScore) {
   EXPECT_GT(exact.scores[0], 0.0);
 }
 
-// The fast scoring against the plain one, bit for bit, on histograms of any
-// values (negative, zero of either sign, NaN, infinite, huge, subnormal), for
-// bin counts on both sides of the lane width, surround percentages from -200
-// up, and lists that end in a window that cannot be scored.
+// The scores of the definition, step by step, on a histogram of any values:
+// corner offsets formed in doubles from the coordinates as stored and then
+// truncated, the surround clipped with min and max and raised to whole
+// numbers, and every histogram and sum taken in increasing bin order. Scores
+// windows up to the first empty one, as the kernel does.
+std::vector<double> definedScores(const std::vector<double>& H, int R, int C, int B,
+                                  const std::vector<Window>& windows, int percent) {
+  std::vector<double> scores;
+  const double R1 = R + 1.0;
+  for (const Window& win : windows) {
+    const double x0 = win.x0, y0 = win.y0, x1 = win.x1, y1 = win.y1;
+    const int w = static_cast<int>(x1 - x0 + 1), h = static_cast<int>(y1 - y0 + 1);
+    if (w <= 0 || h <= 0) break;
+    const long oUL = static_cast<long>(((x0 - 1) * R1 + y0 - 1) * B);
+    const long oUR = static_cast<long>((x1 * R1 + y0 - 1) * B);
+    const long oLL = static_cast<long>(((x0 - 1) * R1 + y1) * B);
+    const long oLR = static_cast<long>((x1 * R1 + y1) * B);
+    const double dx = static_cast<double>(w) * percent / 200.0;
+    const double dy = static_cast<double>(h) * percent / 200.0;
+    const long sx0 = static_cast<long>(std::ceil(std::max(x0 - dx, 1.0)));
+    const long sx1 = static_cast<long>(std::ceil(std::min(x1 + dx, static_cast<double>(C))));
+    const long sy0 = static_cast<long>(std::ceil(std::max(y0 - dy, 1.0)));
+    const long sy1 = static_cast<long>(std::ceil(std::min(y1 + dy, static_cast<double>(R))));
+    const long sUL = ((sx0 - 1) * (R + 1) + sy0 - 1) * B, sUR = (sx1 * (R + 1) + sy0 - 1) * B;
+    const long sLL = ((sx0 - 1) * (R + 1) + sy1) * B, sLR = (sx1 * (R + 1) + sy1) * B;
+    std::vector<double> inner(B), ring(B);
+    double S = 0, T = 0;
+    for (int t = 0; t < B; ++t) {
+      inner[t] = ((H[oUL + t] + H[oLR + t]) - H[oUR + t]) - H[oLL + t];
+      S = S + inner[t];
+    }
+    for (int t = 0; t < B; ++t) {
+      ring[t] = (((H[sUL + t] + H[sLR + t]) - H[sUR + t]) - H[sLL + t]) - inner[t];
+      T = T + ring[t];
+    }
+    double score = 0;
+    for (int t = 0; t < B && T != 0; ++t) {
+      const double P = S != 0 ? inner[t] / S : 0.0, Q = ring[t] / T;
+      if (Q + P != 0) score = (P - Q) * (P - Q) / (Q + P) + score;
+    }
+    scores.push_back(score);
+  }
+  return scores;
+}
+
+// Histograms of real values, where regrouping any sum or corner combination
+// changes the last bits, read through windows with whole and fractional
+// coordinates inside the image (a fractional corner lands between the
+// corners of the grid, as the offsets are defined), with surround margins
+// whole and fractional. Some histograms also hold negative, zero of either
+// sign, infinite, huge, subnormal and NaN values, and some lists end in an
+// empty window.
 //
 // Which NaN an addition or multiplication of two different NaNs returns is
-// the compiler's choice (it may swap the operands of + and *), so not even the
-// plain kernel fixes it. Each histogram therefore holds one kind of NaN: the
-// one the target's invalid operations produce (0/0, Inf - Inf), alongside the
-// infinities and extremes that give rise to it; or the other sign of NaN with
-// only values that give rise to no NaN. Every result is then defined to the bit.
-TEST(RingdiffKernel, FastScoresMatchThePlainOnesBitForBit) {
+// the compiler's choice (it may swap the operands of + and *), so neither
+// the kernel nor the reference fixes it. Each histogram therefore holds one
+// kind of NaN: the one the target's invalid operations produce (0/0,
+// Inf - Inf), alongside the infinities and extremes that give rise to it; or
+// the other sign of NaN with only values that give rise to no NaN.
+TEST(RingdiffKernel, MatchesTheDefinitionOnRealValuedHistogramsBitForBit) {
   std::mt19937 rng(31);
   volatile double zero = 0.0;
   const double invalid = zero / zero;
   const double other = -invalid;
   const std::vector<double> specials[] = {
       {},
+      {},
       {invalid, INFINITY, -INFINITY, 1e300, -1e300, 1e-310, -0.0, -1.0, 0.5},
       {other, -0.0, 0.0, -1.0, -3.0, 0.25}};
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  int differing = 0;  // windows whose score a regrouped sum would change
   for (int bins : {0, 1, 2, 3, 4, 7, 16, 33}) {
-    for (int round = 0; round < 45; ++round) {
+    for (int round = 0; round < 48; ++round) {
       const int rows = 1 + rng() % 9, cols = 1 + rng() % 9;
       const size_t corners = size_t(rows + 1) * (cols + 1);
-      std::vector<double> h(corners * bins);
-      const auto& special = specials[round % 3];
-      for (double& v : h)
+      std::vector<double> H(corners * bins);
+      const auto& special = specials[round % 4];
+      for (double& v : H)
         v = (!special.empty() && rng() % 5 == 0) ? special[rng() % special.size()]
-                                                 : double(rng() % 6);
+                                                 : std::ldexp(unit(rng), int(rng() % 24) - 4);
       const int n = 1 + rng() % 20;
-      std::vector<double> x0(n), y0(n), x1(n), y1(n);
+      std::vector<Window> windows;
       for (int i = 0; i < n; ++i) {
         const int a = 1 + rng() % cols, b = 1 + rng() % cols;
         const int c = 1 + rng() % rows, d = 1 + rng() % rows;
-        x0[i] = std::min(a, b), x1[i] = std::max(a, b);
-        y0[i] = std::min(c, d), y1[i] = std::max(c, d);
+        Window w{double(std::min(a, b)), double(std::min(c, d)), double(std::max(a, b)),
+                 double(std::max(c, d))};
+        // Fractional coordinates that keep the window inside the image.
+        if (rng() % 2) w.x0 = std::max(1.0, w.x0 - unit(rng));
+        if (rng() % 2) w.y0 += unit(rng) * (w.y1 - w.y0);
+        if (rng() % 2) w.x1 -= unit(rng) * (w.x1 - w.x0);
+        windows.push_back(w);
       }
-      if (rng() % 4 == 0) x1[rng() % n] = 0.0;  // an empty window ends the list there
+      if (rng() % 4 == 0) windows[rng() % n].x1 = 0.0;  // an empty window ends the list there
       const int percent = static_cast<int>(rng() % 500) - 200;
-      std::vector<double> plain(n, 0.0), fast(n, 0.0), w1(bins), w2(bins), w3(bins);
-      const WindowReport want =
-          scoreWindowsPlain(plain.data(), w1.data(), w2.data(), w3.data(), h.data(), rows, cols,
-                            x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
-      const WindowReport got =
-          scoreWindows(fast.data(), w1.data(), w2.data(), w3.data(), h.data(), rows, cols,
-                       x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
-      EXPECT_EQ(got.window, want.window);
-      EXPECT_EQ(got.fault, want.fault);
-      testing::expectSameBits(fast, plain);
+      const auto expected = definedScores(H, rows, cols, bins, windows, percent);
+      const Scored run = [&] {
+        std::vector<double> x0, y0, x1, y1;
+        for (const auto& w : windows)
+          x0.push_back(w.x0), y0.push_back(w.y0), x1.push_back(w.x1), y1.push_back(w.y1);
+        std::vector<double> scores(n, 0.0), inner(bins), P(bins), ring(bins);
+        const WindowReport report =
+            scoreWindows(scores.data(), inner.data(), P.data(), ring.data(), H.data(), rows,
+                         cols, x0.data(), y0.data(), x1.data(), y1.data(), percent, bins, n);
+        return Scored{scores, report};
+      }();
+      const size_t scored = expected.size();
+      EXPECT_EQ(run.report.window, int(scored));
+      EXPECT_EQ(run.report.fault, scored < windows.size() ? WindowFault::emptyWindow
+                                                          : WindowFault::none);
+      std::vector<double> padded = expected;
+      padded.resize(n, 0.0);
+      testing::expectSameBits(run.scores, padded);
       ASSERT_FALSE(::testing::Test::HasFatalFailure())
           << rows << "x" << cols << " bins " << bins << " p " << percent << " round " << round;
+      for (double v : expected) differing += std::isfinite(v) && v != 0.0;
     }
   }
+  EXPECT_GT(differing, 1000);  // most scores are real values, not 0 or special
 }
 
 }  // namespace

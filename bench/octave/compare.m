@@ -2,8 +2,9 @@ function compare()
 %COMPARE  Each plug-in through the host against idiomatic vectorised Octave code.
 %   COMPARE() times every plug-in, called through Octave, against the
 %   vectorised Octave code a capable user would write for the same job, on the
-%   kernel benchmarks' workloads, checks that both give the same result, and
-%   prints the ratio of the medians. Runs of the two alternate in one process.
+%   kernel benchmarks' workloads, checks that both give the same result (a
+%   mismatch ends the run with an error), and prints the ratio of the medians.
+%   Runs of the two alternate in one process.
 %   For the plug-ins with large outputs it also times the host's own floor, a
 %   MEX that only creates an output of the same size, built here at run time.
 %   Needs the plug-ins on the path (addpath build/mex).
@@ -335,12 +336,14 @@ function report(name, t, agree)
   fflush(stdout);
 end
 
+% A result that differs from the Octave code's ends the run with an error, so
+% `make bench` fails instead of printing timings of a wrong result.
 function text = verdict(ok, what)
-  if ok
-    text = what;
-  else
-    text = 'DIFFERENT';
+  if ~ok
+    error('winscore:compare:different', ...
+          'compare: the plug-in and the Octave code give different results (expected: %s)', what);
   end
+  text = what;
 end
 
 function text = verdict_close(a, o)
@@ -349,11 +352,11 @@ function text = verdict_close(a, o)
     return;
   end
   d = max(abs(a - o) ./ max(abs(o), 1));
-  if d < 1e-12
-    text = sprintf('within %.1e (summation order)', d);
-  else
-    text = sprintf('DIFFERENT (%.1e)', d);
+  if ~(d < 1e-12)
+    error('winscore:compare:different', ...
+          'compare: the plug-in and the Octave code differ by %.1e, more than summation order explains', d);
   end
+  text = sprintf('within %.1e (summation order)', d);
 end
 
 function v = ifelse(c, a, b)
