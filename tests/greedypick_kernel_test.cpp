@@ -36,7 +36,7 @@ struct Pick {
 Pick pick(const Windows& w, int c) {
   Pick p{std::vector<double>(c > 0 ? c : 0), std::vector<double>(w.size(), 0.0)};
   greedyPick(p.kept.data(), p.marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
-             w.xmax.data(), w.ymax.data(), w.size(), c);
+             w.xmax.data(), w.ymax.data(), w.size(), c, true);
   return p;
 }
 
@@ -137,7 +137,7 @@ TEST(GreedypickKernel, CountsAndDegenerateWindows) {
   std::vector<double> untouched{7, 7};
   std::vector<double> marker(3, 0.0);
   greedyPick(untouched.data(), marker.data(), three.area.data(), three.xmin.data(),
-             three.ymin.data(), three.xmax.data(), three.ymax.data(), 3, -2);
+             three.ymin.data(), three.xmax.data(), three.ymax.data(), 3, -2, true);
   EXPECT_EQ(untouched, (std::vector<double>{7, 7}));  // a negative count writes nothing
 
   Windows odd;
@@ -183,37 +183,102 @@ TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
   }
 }
 
-// The fast walk against the plain one, bit for bit, on clustered lists whose
-// length is not a whole number of blocks, with NaN, infinite, negative and
-// signed-zero coordinates and areas of zero, negative or NaN.
+// Areas 0.2 and 2.8 over a shared 1 x 1 window: the union (0.2 + 2.8) - 1 is
+// exactly 2 and the ratio exactly 0.5, so the second window stays; grouped as
+// 0.2 + (2.8 - 1) the union rounds below 2 and the window would go.
+TEST(GreedypickKernel, TheUnionIsSummedInItsOwnOrder) {
+  for (int lead : {0, 3, 30}) {  // kept windows before the pair, spread apart
+    Windows w;
+    for (int p = 0; p < lead; ++p) w.add(100 + 10 * p, 100, 104 + 10 * p, 104);
+    w.add(1, 1, 1, 1, 0.2);
+    w.add(1, 1, 1, 1, 2.8);
+    w.add(1, 1, 1, 1, 1.5);   // suppressed by the first of the pair: union 0.7
+    w.add(50, 50, 50, 50);
+    const auto got = pick(w, lead + 3);
+    std::vector<double> want(lead + 3);
+    for (int p = 0; p < lead; ++p) want[p] = p;
+    want[lead] = lead, want[lead + 1] = lead + 1, want[lead + 2] = lead + 3;
+    EXPECT_EQ(got.kept, want) << lead;
+    // Stopping after the pair: the marker is completed after the last kept window.
+    const auto early = pick(w, lead + 2);
+    EXPECT_EQ(early.marker[lead + 2], 1.0) << lead;
+    EXPECT_EQ(early.marker[lead + 3], 0.0) << lead;
+  }
+}
+
+// A list for the differential test: `kind` picks clustered whole-number windows
+// with their inclusive areas (which allow the fast marker completion), the same
+// with a few odd values, or windows built from awkward values throughout.
+Windows adversarialList(std::mt19937& rng, int length, int kind) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double specials[] = {kNaN, inf, -inf, -0.0, 0.0, 1e300, -1e300, 2147483647.0,
+                             -2147483648.0, 2147483648.5, 9007199254740992.0,
+                             9007199254740993.0 - 2, 0.5, -3.25};
+  Windows w;
+  const int clusters = 1 + rng() % 40;
+  std::vector<double> cx(clusters), cy(clusters);
+  for (int k = 0; k < clusters; ++k) cx[k] = rng() % 200, cy[k] = rng() % 200;
+  for (int p = 0; p < length; ++p) {
+    const int k = rng() % clusters;
+    double v[4];
+    v[0] = cx[k] + rng() % 7, v[1] = cy[k] + rng() % 7;
+    v[2] = v[0] + rng() % 30, v[3] = v[1] + rng() % 30;
+    if (rng() % 4 == 0) v[0] = rng() % 230, v[1] = rng() % 230;  // spread at random
+    if (rng() % 30 == 0) for (double& x : v) x -= 150;             // negative
+    if (rng() % 30 == 0) std::swap(v[0], v[2]), std::swap(v[1], v[3]);  // inverted, area > 0
+    if (v[0] == 0) v[0] = -0.0;
+    double area = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
+    if (kind == 1 && rng() % 50 == 0) v[rng() % 4] = specials[rng() % 14];
+    if (kind == 2) {
+      switch (rng() % 8) {
+        case 0: v[rng() % 4] = specials[rng() % 14]; break;
+        case 1: for (double& x : v) x += 0.25 * (rng() % 4) - 0.5; break;  // fractional
+        case 2: std::swap(v[0], v[2]); break;                              // xmax < xmin
+        case 3: v[0] = w.size() ? w.xmax.back() + 1 : 0; break;            // touching
+        case 4: for (double& x : v) x = x * 1e7 + 2147483000.0; break;     // near 2^31
+        case 5: for (double& x : v) x -= 9007199254740990.0; break;        // near -2^53
+        default: break;
+      }
+      const double areas[] = {area, area, 0.0, -area, kNaN, inf, -inf, area / 2 + 0.3};
+      area = areas[rng() % 8];
+      if (rng() % 6 == 0 && w.size()) {  // a ratio of exactly 0.5 with the previous window
+        const int q = w.size() - 1;
+        v[0] = w.xmin[q], v[1] = w.ymin[q], v[2] = w.xmax[q], v[3] = w.ymax[q];
+        area = w.area[q];
+        if (std::isfinite(area) && area > 0) w.area[q] = area, area = 2 * area;
+      }
+    }
+    w.add(v[0], v[1], v[2], v[3], area);
+  }
+  return w;
+}
+
+// The fast walk against the plain transcription, bit for bit, with and without
+// the marker vector, on lists short and long, clustered, spread and awkward,
+// for counts that stop early, cross the point where the kept windows get an
+// index, and outrun the list.
 TEST(GreedypickKernel, FastWalkMatchesThePlainWalkBitForBit) {
   std::mt19937 rng(17);
-  const double specials[] = {kNaN, -0.0, 0.0, -1.0, std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()};
-  for (int length : {1, 15, 16, 17, 33, 250, 1001}) {
-    for (int round = 0; round < 12; ++round) {
-      Windows w;
-      const int clusters = 1 + rng() % 6;
-      for (int p = 0; p < length; ++p) {
-        const double cx = 5.0 * (p % clusters), cy = 3.0 * (p % clusters);
-        double v[4] = {cx + rng() % 6, cy + rng() % 6, 0, 0};
-        v[2] = v[0] + rng() % 9;
-        v[3] = v[1] + rng() % 9;
-        if (rng() % 10 == 0) v[rng() % 4] = specials[rng() % 6];
-        const double inclusive = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
-        const double areas[] = {inclusive, inclusive, inclusive, 0.0, -inclusive, kNaN};
-        w.add(v[0], v[1], v[2], v[3], areas[rng() % 6]);
-      }
-      for (int c : {1, 2, 7, length, length + 2}) {
-        Pick fast{std::vector<double>(c), std::vector<double>(length, 0.0)};
-        Pick plain = fast;
-        greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
-                   w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
-        greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
-                        w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
-        testing::expectSameBits(fast.kept, plain.kept);
-        testing::expectSameBits(fast.marker, plain.marker);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "length " << length << " c " << c;
+  for (int length : {1, 2, 17, 300, 3000}) {
+    for (int round = 0; round < 8; ++round) {
+      for (int kind : {0, 1, 2}) {
+        const Windows w = adversarialList(rng, length, kind);
+        for (int c : {1, 2, 4, 5, 23, 24, 25, 60, 400, length, length + 2}) {
+          Pick plain{std::vector<double>(c), std::vector<double>(length, 0.0)};
+          Pick fast = plain, keptOnly = plain;
+          greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
+                          w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
+          greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
+                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, true);
+          greedyPick(keptOnly.kept.data(), keptOnly.marker.data(), w.area.data(), w.xmin.data(),
+                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, false);
+          testing::expectSameBits(fast.kept, plain.kept);
+          testing::expectSameBits(fast.marker, plain.marker);
+          testing::expectSameBits(keptOnly.kept, plain.kept);
+          EXPECT_EQ(keptOnly.marker, std::vector<double>(length, 0.0));
+          ASSERT_FALSE(::testing::Test::HasFailure())
+              << "length " << length << " kind " << kind << " round " << round << " c " << c;
+        }
       }
     }
   }
