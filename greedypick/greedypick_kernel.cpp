@@ -17,36 +17,51 @@ namespace {
 inline double minOf(double a, double b) { return (a < b || a != a) ? a : b; }
 inline double maxOf(double a, double b) { return (a > b || a != a) ? a : b; }
 
-}  // namespace
+// A window as the overlap test reads it.
+struct Box {
+  double xmin, ymin, xmax, ymax, area;
+};
 
-bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
-                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
-                  double& ratio) {
+inline bool overlap(const Box& i, const Box& j, double& ratio) {
   // Bounds are inclusive, so windows sharing one column overlap by width 1 and
   // windows that merely touch (xmax + 1 == xmin) by width 0.
-  const double iw = (minOf(xmax[i], xmax[j]) - maxOf(xmin[i], xmin[j])) + 1.0;
-  const double ih = (minOf(ymax[i], ymax[j]) - maxOf(ymin[i], ymin[j])) + 1.0;
+  const double iw = (minOf(i.xmax, j.xmax) - maxOf(i.xmin, j.xmin)) + 1.0;
+  const double ih = (minOf(i.ymax, j.ymax) - maxOf(i.ymin, j.ymin)) + 1.0;
   if (!(iw > 0.0) || !(ih > 0.0)) return false;
   const double inter = ih * iw;
   // The union uses the caller's areas as they stand: a zero union gives an
   // infinite ratio, a negative one a negative ratio.
-  const double unionArea = (areaVector[i] + areaVector[j]) - inter;
+  const double unionArea = (i.area + j.area) - inter;
   ratio = inter / unionArea;
   return true;
 }
 
-namespace {
+// Kept window i suppresses the later window j: the one test that decides.
+inline bool suppresses(const Box& i, const Box& j) {
+  double ratio;
+  return overlap(i, j, ratio) && ratio > 0.5;
+}
 
 struct List {
   const double *area, *xmin, *ymin, *xmax, *ymax;
   std::int32_t length;
 
-  // Kept window i suppresses the later window j: the one exact test.
+  Box box(std::int32_t p) const { return {xmin[p], ymin[p], xmax[p], ymax[p], area[p]}; }
   bool suppresses(std::int32_t i, std::int32_t j) const {
-    double ratio;
-    return overlapRatio(area, xmin, ymin, xmax, ymax, i, j, ratio) && ratio > 0.5;
+    return greedypick::suppresses(box(i), box(j));
   }
 };
+
+}  // namespace
+
+bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
+                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
+                  double& ratio) {
+  const List list{areaVector, xmin, ymin, xmax, ymax, 0};
+  return overlap(list.box(i), list.box(j), ratio);
+}
+
+namespace {
 
 // ---- The plain transcription -------------------------------------------------
 
@@ -156,7 +171,7 @@ void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t
 // One axis of a uniform grid. The cell of a coordinate is its offset from the
 // origin times the cells per unit, clamped into the grid and truncated. Each
 // step is monotone in v whatever its rounding, so v <= w gives
-// cellOf(v) <= cellOf(w): the only property exactness relies on.
+// cellOf(v) <= cellOf(w): the one property exactness relies on.
 struct Axis {
   double origin = 0.0, scale = 1.0;
   std::int32_t cells = 1;
@@ -169,25 +184,23 @@ struct Axis {
   }
 };
 
-constexpr std::int32_t kMaxCellsPerAxis = 512;
+constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 2048;
 
-// An axis whose cell side is `perSide` of the windows' typical extent, over the
-// span where most of them lie: the median extent and the 1st and 99th
-// percentiles of the bounds, from a spread-out sample of the list. A poor guess
-// costs time only.
+// An axis whose cell side is `perSide` times the windows' median extent, over
+// the span between the 1st and 99th percentiles of their bounds, from a sample
+// spread over the list. A poor guess costs time only.
 Axis axisFor(const double* lower, const double* upper, std::int32_t length, double perSide) {
   std::vector<double> lows, highs, extents;
   const std::int32_t step = std::max<std::int32_t>(1, length / kSample);
   for (std::int32_t p = 0; p < length; p += step) {
     const double lo = lower[p], hi = upper[p] + 1.0;
-    if (!std::isfinite(lo) || !std::isfinite(hi) || std::fabs(lo) > 1e15 || std::fabs(hi) > 1e15)
-      continue;
+    if (!(std::fabs(lo) < 1e15) || !(std::fabs(hi) < 1e15)) continue;
     lows.push_back(lo), highs.push_back(hi);
     if (hi > lo) extents.push_back(hi - lo);
   }
   Axis axis;
-  if (lows.empty() || extents.empty()) return axis;
+  if (extents.empty()) return axis;
   const auto at = [](std::vector<double>& v, double q) {
     const auto nth = v.begin() + static_cast<std::ptrdiff_t>(q * (v.size() - 1));
     std::nth_element(v.begin(), nth, v.end());
@@ -195,228 +208,268 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length, doub
   };
   const double lo = at(lows, 0.01), hi = at(highs, 0.99);
   const double span = hi > lo ? hi - lo : 1.0;
-  double side = at(extents, 0.5) * perSide;
-  side = std::max(side, span / kMaxCellsPerAxis);
+  const double side = std::max(at(extents, 0.5) * perSide, span / kMaxCellsPerAxis);
   axis.origin = lo;
   axis.scale = 1.0 / side;
   axis.cells = static_cast<std::int32_t>(std::min<double>(kMaxCellsPerAxis, span / side + 1.0));
-  if (!(axis.scale > 0.0) || !std::isfinite(axis.scale) || axis.cells < 1) axis = Axis();
   return axis;
 }
 
-struct CellRange {
-  std::int32_t x0, y0, x1, y1;  // inclusive
-};
-
 // Windows meeting more cells than this are tested against everything instead.
-constexpr std::int32_t kWideCells = 64;
+constexpr std::int64_t kWideCells = 64;
 
 // Kept windows filed in every cell their extent [xmin, xmax + 1) x
 // [ymin, ymax + 1) meets. When the exact test finds an overlap, the point
-// (max of the xmins, max of the ymins) lies in both extents: it is >= both
-// lower bounds, and below both xmax + 1 (the test's (min - max) + 1 > 0 holds
-// only when min - max > -1 exactly; xmax + 1 rounds no lower than that point),
-// so its cell is in both ranges. Windows with a NaN bound, or meeting too many
-// cells (infinite or huge ones among them), are kept in the wide list and
-// tested with every later position.
+// (larger xmin, larger ymin) lies in both extents: it is at least both lower
+// bounds, and below both xmax + 1, since (min - max) + 1 > 0 in doubles holds
+// only when min - max > -1 exactly, and xmax + 1 rounds to no less than that
+// point. So its cell is in both ranges. Windows with a NaN bound, or meeting
+// too many cells (infinite or huge ones), are tested exhaustively.
 class KeptIndex {
  public:
   explicit KeptIndex(const List& list)
-      : list_(list),
-        x_(axisFor(list.xmin, list.xmax, list.length, 1.0)),
+      : x_(axisFor(list.xmin, list.xmax, list.length, 1.0)),
         y_(axisFor(list.ymin, list.ymax, list.length, 1.0)),
         head_(static_cast<std::size_t>(x_.cells) * y_.cells, -1) {}
 
-  void add(std::int32_t position) {
-    const auto slot = static_cast<std::int32_t>(positions_.size());
-    positions_.push_back(position);
+  void add(const Box& b) {
+    const auto slot = static_cast<std::int32_t>(boxes_.size());
+    boxes_.push_back(b);
     seen_.push_back(-1);
-    CellRange r;
-    if (!cells(position, r)) {
+    Range r;
+    if (!cells(b, r)) {
       wide_.push_back(slot);
       return;
     }
     for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
       for (std::int32_t cx = r.x0; cx <= r.x1; ++cx) {
-        const std::size_t cell = static_cast<std::size_t>(cy) * x_.cells + cx;
-        next_.push_back(head_[cell]);
-        slot_.push_back(slot);
-        head_[cell] = static_cast<std::int32_t>(slot_.size()) - 1;
+        std::int32_t& head = head_[static_cast<std::size_t>(cy) * x_.cells + cx];
+        entries_.push_back({b, slot, head});
+        head = static_cast<std::int32_t>(entries_.size()) - 1;
       }
   }
 
-  // Some kept window (all of them before j) suppresses j.
-  bool suppressed(std::int32_t j) {
+  // Some kept window suppresses window b at position j, after all of them.
+  bool suppressed(const Box& b, std::int32_t j) {
     for (std::int32_t slot : wide_)
-      if (list_.suppresses(positions_[slot], j)) return true;
-    CellRange r;
-    if (!cells(j, r)) {
-      for (std::int32_t i : positions_)
-        if (list_.suppresses(i, j)) return true;
+      if (suppresses(boxes_[slot], b)) return true;
+    Range r;
+    if (!cells(b, r)) {
+      for (const Box& k : boxes_)
+        if (suppresses(k, b)) return true;
       return false;
     }
     for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        for (std::int32_t e = head_[static_cast<std::size_t>(cy) * x_.cells + cx]; e >= 0;
-             e = next_[e]) {
-          const std::int32_t slot = slot_[e];
-          if (seen_[slot] == j) continue;
-          seen_[slot] = j;
-          if (list_.suppresses(positions_[slot], j)) return true;
+      for (std::int32_t e = head_[static_cast<std::size_t>(cy) * x_.cells + r.x0], cx = r.x0;;) {
+        if (e < 0) {
+          if (++cx > r.x1) break;
+          e = head_[static_cast<std::size_t>(cy) * x_.cells + cx];
+          continue;
         }
+        const Entry& entry = entries_[e];
+        e = entry.next;
+        if (seen_[entry.slot] == j) continue;
+        seen_[entry.slot] = j;
+        if (suppresses(entry.box, b)) return true;
+      }
     return false;
   }
 
  private:
-  bool cells(std::int32_t p, CellRange& r) const {
-    const double x0 = list_.xmin[p], y0 = list_.ymin[p];
-    const double x1 = list_.xmax[p] + 1.0, y1 = list_.ymax[p] + 1.0;
-    if (std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1)) return false;
-    r = {x_.cellOf(x0), y_.cellOf(y0), x_.cellOf(x1), y_.cellOf(y1)};
-    // An empty range: the window meets nothing, and is filed nowhere.
-    return static_cast<std::int64_t>(r.x1 - r.x0 + 1) * (r.y1 - r.y0 + 1) <= kWideCells;
+  struct Range {
+    std::int32_t x0, y0, x1, y1;  // inclusive; empty when the window meets nothing
+  };
+  struct Entry {
+    Box box;
+    std::int32_t slot, next;
+  };
+
+  bool cells(const Box& b, Range& r) const {
+    const double x1 = b.xmax + 1.0, y1 = b.ymax + 1.0;
+    if (std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(x1) || std::isnan(y1)) return false;
+    r = {x_.cellOf(b.xmin), y_.cellOf(b.ymin), x_.cellOf(x1), y_.cellOf(y1)};
+    return std::int64_t{r.x1 - r.x0 + 1} * (r.y1 - r.y0 + 1) <= kWideCells;
   }
 
-  const List& list_;
   Axis x_, y_;
-  std::vector<std::int32_t> head_, next_, slot_;  // per cell, a chain of entries
-  std::vector<std::int32_t> positions_, seen_, wide_;  // per kept slot
+  std::vector<std::int32_t> head_;  // per cell, its last entry
+  std::vector<Entry> entries_;
+  std::vector<Box> boxes_;                  // per kept slot
+  std::vector<std::int32_t> seen_, wide_;  // per kept slot: last position tested; the wide ones
 };
 
-// ---- The walk over the kept windows only ------------------------------------
-
 // Below this many kept windows a plain list beats the index.
-constexpr std::int32_t kIndexFrom = 24;
+constexpr std::size_t kIndexFrom = 24;
 
-// Keeps each position no kept window suppresses, in order, until numberKept
-// are kept; every position tested lies before the next kept one or is the
-// last of the list. Returns the kept positions.
+// The walk when the marker vector is not seen: each position is tested against
+// the windows kept so far only, and the walk stops at the numberKept-th kept
+// window. Returns the kept positions; `index` holds them once there are enough.
 std::vector<std::int32_t> walkKept(double* kept, const List& list, std::int32_t numberKept,
                                    std::optional<KeptIndex>& index) {
   std::vector<std::int32_t> positions;
-  for (std::int32_t j = 0; j < list.length && static_cast<std::int32_t>(positions.size()) <
-                                                  numberKept; ++j) {
+  std::vector<Box> boxes;
+  for (std::int32_t j = 0;
+       j < list.length && positions.size() < static_cast<std::size_t>(numberKept); ++j) {
+    const Box b = list.box(j);
     bool suppressed = false;
-    if (positions.size() < static_cast<std::size_t>(kIndexFrom)) {
-      for (std::int32_t i : positions)
-        if (list.suppresses(i, j)) {
+    if (index) {
+      suppressed = index->suppressed(b, j);
+    } else {
+      for (const Box& k : boxes)
+        if (suppresses(k, b)) {
           suppressed = true;
           break;
         }
-    } else {
-      suppressed = index->suppressed(j);
     }
     if (suppressed) continue;
     kept[positions.size()] = static_cast<double>(j);
     positions.push_back(j);
-    if (positions.size() == static_cast<std::size_t>(kIndexFrom)) {
-      index.emplace(list);
-      for (std::int32_t i : positions) index->add(i);
-    } else if (index) {
-      index->add(j);
+    if (index) {
+      index->add(b);
+    } else {
+      boxes.push_back(b);
+      if (boxes.size() == kIndexFrom) {
+        index.emplace(list);
+        for (const Box& k : boxes) index->add(k);
+      }
     }
   }
   return positions;
 }
 
-// ---- Completing the marker vector after the last kept window -----------------
+// ---- An index for windows with their own inclusive areas ---------------------
 
-// Whole-number coordinates within +-2^24 and every area equal to its window's
-// own inclusive area: then every operation of the exact test is exact but the
-// final division, whose rounding cannot turn a ratio of at most 0.5 into one
-// above, and the bounds of startsMaySuppress below hold.
+// Whole-number coordinates within +-2^24, and every area equal to its window's
+// own inclusive area: then every step of the overlap test is exact but the
+// final division, whose rounding cannot lift a ratio of at most 0.5 above it,
+// and StartIndex's bounds hold.
 bool wholeInclusiveAreas(const List& list) {
   constexpr double kTame = 16777216.0;
-  bool tame = true;
+  const auto whole = [](double v) {
+    return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
+  };
   for (std::int32_t p = 0; p < list.length; ++p) {
     const double x0 = list.xmin[p], y0 = list.ymin[p], x1 = list.xmax[p], y1 = list.ymax[p];
-    const bool bounded = std::fabs(x0) <= kTame && std::fabs(y0) <= kTame &&
-                         std::fabs(x1) <= kTame && std::fabs(y1) <= kTame;
-    const bool whole = std::floor(x0) == x0 && std::floor(y0) == y0 && std::floor(x1) == x1 &&
-                       std::floor(y1) == y1;
-    tame &= bounded & whole & (list.area[p] == ((x1 - x0) + 1.0) * ((y1 - y0) + 1.0));
+    if (!whole(x0) || !whole(y0) || !whole(x1) || !whole(y1) ||
+        list.area[p] != ((x1 - x0) + 1.0) * ((y1 - y0) + 1.0))
+      return false;
   }
-  return tame;
+  return true;
 }
 
-// With whole inclusive areas, window i (width w, height h, both positive)
-// suppresses window j only when 3 inter > area i + area j. As inter is at most
-// the product of the smaller width and the smaller height, that needs j's
-// width between w / 2 and 2 w (and its height likewise), and then
-// 3 iw > w + w_j, with iw at most w - (xmin_j - xmin_i) and at most
-// w_j + (xmin_j - xmin_i): xmin_j lies strictly between xmin_i - w and
-// xmin_i + w / 2, ymin_j likewise. An index on (xmin, ymin) of the positions
-// after the last kept window returns the few that can qualify.
+// With such areas, window i (width w, height h, both positive) suppresses
+// window j only when 3 inter > area i + area j. As inter is at most the smaller
+// width times the smaller height, that needs j's width strictly between w / 2
+// and 2 w, and 3 iw > w + w_j; with iw at most w - (xmin_j - xmin_i) and at
+// most w_j + (xmin_j - xmin_i), xmin_j lies strictly between xmin_i - w and
+// xmin_i + w / 2. Mirrored, xmax_j lies between xmax_i - w / 2 and xmax_i + w;
+// on y likewise. The windows are grouped by the cell of (xmin, ymin), with
+// their boxes, so that a kept window reads only the few that can qualify.
 class StartIndex {
  public:
-  StartIndex(const List& list, std::int32_t first)
-      : list_(list),
-        x_(axisFor(list.xmin, list.xmax, list.length, 0.5)),
-        y_(axisFor(list.ymin, list.ymax, list.length, 0.5)) {
-    const std::size_t cellCount = static_cast<std::size_t>(x_.cells) * y_.cells;
-    start_.assign(cellCount + 1, 0);
-    std::vector<std::int32_t> cellOfPosition(list.length - first);
-    for (std::int32_t j = first; j < list.length; ++j) {
-      const std::int32_t cell = x_.cellOf(list.xmin[j]) + x_.cells * y_.cellOf(list.ymin[j]);
-      cellOfPosition[j - first] = cell;
-      ++start_[cell + 1];
+  explicit StartIndex(const List& list)
+      : x_(axisFor(list.xmin, list.xmax, list.length, 0.5)),
+        y_(axisFor(list.ymin, list.ymax, list.length, 0.5)),
+        start_(static_cast<std::size_t>(x_.cells) * y_.cells + 1, 0),
+        entries_(list.length) {
+    std::vector<std::int32_t> cellOfPosition(list.length);
+    for (std::int32_t p = 0; p < list.length; ++p) {
+      cellOfPosition[p] = x_.cellOf(list.xmin[p]) + x_.cells * y_.cellOf(list.ymin[p]);
+      ++start_[cellOfPosition[p] + 1];
     }
-    for (std::size_t c = 0; c < cellCount; ++c) start_[c + 1] += start_[c];
+    for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
     std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
-    position_.resize(list.length - first);
-    xs_.resize(position_.size());
-    ys_.resize(position_.size());
-    for (std::int32_t j = first; j < list.length; ++j) {
-      const std::int32_t e = fill[cellOfPosition[j - first]]++;
-      position_[e] = j, xs_[e] = list.xmin[j], ys_[e] = list.ymin[j];
-    }
+    for (std::int32_t p = 0; p < list.length; ++p)
+      entries_[fill[cellOfPosition[p]]++] = {list.box(p), p};
   }
 
-  void suppressBy(double* marker, std::int32_t i) const {
-    const double w = (list_.xmax[i] - list_.xmin[i]) + 1.0;
-    const double h = (list_.ymax[i] - list_.ymin[i]) + 1.0;
+  // Marks every window that b suppresses. Run for the kept window at the first
+  // unmarked position, it may also mark positions before it: all marked already.
+  void suppressBy(double* marker, const Box& b) const {
+    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
     if (!(w > 0.0) || !(h > 0.0)) return;
-    const double xlo = list_.xmin[i] - w, xhi = list_.xmin[i] + w / 2;
-    const double ylo = list_.ymin[i] - h, yhi = list_.ymin[i] + h / 2;
-    const std::int32_t cx0 = x_.cellOf(xlo), cx1 = x_.cellOf(xhi);
-    for (std::int32_t cy = y_.cellOf(ylo), cy1 = y_.cellOf(yhi); cy <= cy1; ++cy) {
+    const double x0lo = b.xmin - w, x0hi = b.xmin + w / 2, x1lo = b.xmax - w / 2,
+                 x1hi = b.xmax + w;
+    const double y0lo = b.ymin - h, y0hi = b.ymin + h / 2, y1lo = b.ymax - h / 2,
+                 y1hi = b.ymax + h;
+    const std::int32_t cx0 = x_.cellOf(x0lo), cx1 = x_.cellOf(x0hi);
+    for (std::int32_t cy = y_.cellOf(y0lo), cyEnd = y_.cellOf(y0hi); cy <= cyEnd; ++cy) {
       const std::int32_t row = cy * x_.cells;
       for (std::int32_t e = start_[row + cx0], end = start_[row + cx1 + 1]; e < end; ++e) {
-        if (xs_[e] < xlo || xs_[e] > xhi || ys_[e] < ylo || ys_[e] > yhi) continue;
-        const std::int32_t j = position_[e];
-        if (marker[j] == 0.0 && list_.suppresses(i, j)) marker[j] = 1.0;
+        const Box& c = entries_[e].box;
+        if (c.xmin <= x0lo || c.xmin >= x0hi || c.xmax <= x1lo || c.xmax >= x1hi ||
+            c.ymin <= y0lo || c.ymin >= y0hi || c.ymax <= y1lo || c.ymax >= y1hi)
+          continue;
+        if (suppresses(b, c)) marker[entries_[e].position] = 1.0;
       }
     }
   }
 
  private:
-  const List& list_;
+  struct Entry {
+    Box box;
+    std::int32_t position;
+  };
+
   Axis x_, y_;
-  std::vector<std::int32_t> start_, position_;  // positions grouped by cell
-  std::vector<double> xs_, ys_;
+  std::vector<std::int32_t> start_;  // per cell, its first entry; then the end
+  std::vector<Entry> entries_;
 };
 
-// Below this many kept windows, scanning the rest of the list once per kept
-// window costs less than building an index.
-constexpr std::size_t kScanUpTo = 4;
+// ---- The walks ---------------------------------------------------------------
 
-void completeMarker(double* marker, const List& list, const std::vector<std::int32_t>& kept,
-                    std::int32_t numberKept, std::optional<KeptIndex>& index) {
-  // Every position up to the last kept one was kept or suppressed; when the
-  // list ran out before numberKept, that is every position.
-  const std::int32_t last =
-      static_cast<std::int32_t>(kept.size()) < numberKept ? list.length - 1 : kept.back();
-  std::fill(marker, marker + last + 1, 1.0);
-  const std::int32_t first = last + 1;
-  if (first == list.length) return;
-  if (kept.size() > kScanUpTo && wholeInclusiveAreas(list)) {
-    const StartIndex starts(list, first);
-    for (std::int32_t i : kept) starts.suppressBy(marker, i);
-  } else if (index) {
+// The walk as defined, kept window by kept window, with `suppress` marking
+// what each kept window suppresses.
+template <typename Suppress>
+void walkForward(double* kept, double* marker, const List& list, std::int32_t numberKept,
+                 Suppress suppress) {
+  std::int32_t i = 0;
+  for (std::int32_t k = 0;;) {
+    kept[k] = static_cast<double>(i);
+    marker[i] = 1.0;
+    suppress(i);
+    std::int32_t next = i + 1;
+    while (next < list.length && marker[next] != 0.0) ++next;
+    if (next == list.length || ++k == numberKept) return;
+    i = next;
+  }
+}
+
+// Up to this many kept windows, scanning the list once per kept window costs
+// less than indexing it.
+constexpr std::int32_t kScanUpTo = 3;
+// From this many on, the kept list alone is found faster by the forward walk.
+constexpr std::int32_t kForwardFrom = 2000;
+
+void walkForwardScanning(double* kept, double* marker, const List& list,
+                         std::int32_t numberKept) {
+  walkForward(kept, marker, list, numberKept,
+              [&](std::int32_t i) { suppressFrom(marker, list, i, i + 1); });
+}
+
+void walkForwardIndexed(double* kept, double* marker, const List& list,
+                        std::int32_t numberKept) {
+  const StartIndex starts(list);
+  walkForward(kept, marker, list, numberKept,
+              [&](std::int32_t i) { starts.suppressBy(marker, list.box(i)); });
+}
+
+// The lazy walk, then the marker vector: every position up to the last kept
+// window was kept or suppressed (every position, if the list ran out before
+// numberKept); a later one is marked when a kept window suppresses it.
+void walkKeptThenMark(double* kept, double* marker, const List& list,
+                      std::int32_t numberKept) {
+  std::optional<KeptIndex> index;
+  const std::vector<std::int32_t> positions = walkKept(kept, list, numberKept, index);
+  const std::int32_t first = static_cast<std::int32_t>(positions.size()) < numberKept
+                                 ? list.length
+                                 : positions.back() + 1;
+  std::fill(marker, marker + first, 1.0);
+  if (index) {
     for (std::int32_t j = first; j < list.length; ++j)
-      if (index->suppressed(j)) marker[j] = 1.0;
+      if (index->suppressed(list.box(j), j)) marker[j] = 1.0;
   } else {
-    for (std::int32_t i : kept) suppressFrom(marker, list, i, first);
+    for (std::int32_t i : positions) suppressFrom(marker, list, i, first);
   }
 }
 
@@ -436,13 +489,21 @@ void greedyPick(double* kept, double* marker, const double* areaVector, const do
   for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
   if (numberKept <= 0 || numberPositions <= 0) return;
   try {
-    std::optional<KeptIndex> index;
-    const std::vector<std::int32_t> positions = walkKept(kept, list, numberKept, index);
-    if (markerRequested) completeMarker(marker, list, positions, numberKept, index);
+    if (markerRequested && numberKept <= kScanUpTo) {
+      walkForwardScanning(kept, marker, list, numberKept);
+    } else if ((markerRequested || numberKept >= kForwardFrom) && wholeInclusiveAreas(list)) {
+      walkForwardIndexed(kept, marker, list, numberKept);
+    } else if (markerRequested) {
+      walkKeptThenMark(kept, marker, list, numberKept);
+    } else {
+      std::optional<KeptIndex> index;
+      walkKept(kept, list, numberKept, index);
+    }
   } catch (const std::bad_alloc&) {
-    // Out of memory for the indexes: the plain walk needs none.
+    // No memory for an index: the scanning walk needs none.
+    for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
     std::fill(marker, marker + numberPositions, 0.0);
-    greedyWalkPlain(kept, marker, list, numberKept);
+    walkForwardScanning(kept, marker, list, numberKept);
   }
 }
 

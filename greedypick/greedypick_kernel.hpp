@@ -24,8 +24,8 @@ bool overlapRatio(const double* areaVector, const double* xmin, const double* ym
 // `kept` (numberKept entries) receives the 0-based kept positions in order and
 // -1 in the entries left over; `marker` (numberPositions entries, all 0 on entry)
 // ends 1.0 at every kept or suppressed position, the suppressions of the last
-// kept window included. Without markerRequested, `marker` is left as it is and
-// the walk stops at the last kept window. numberKept <= 0 keeps nothing.
+// kept window included. Without markerRequested, `marker` may serve as working
+// space and holds nothing defined on return. numberKept <= 0 keeps nothing.
 void greedyPick(double* kept, double* marker, const double* areaVector, const double* xmin,
                 const double* ymin, const double* xmax, const double* ymax,
                 std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested);
