@@ -185,7 +185,7 @@ struct Axis {
 };
 
 constexpr std::int32_t kMaxCellsPerAxis = 256;
-constexpr std::int32_t kSample = 2048;
+constexpr std::int32_t kSample = 512;
 
 // An axis whose cell side is `perSide` times the windows' median extent, over
 // the span between the 1st and 99th percentiles of their bounds, from a sample
@@ -215,6 +215,42 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length, doub
   return axis;
 }
 
+// ---- Windows with their own inclusive areas ----------------------------------
+
+// Whole-number bounds within +-2^24 and an area equal to the window's own
+// inclusive area. Between two such windows every step of the overlap test is
+// exact but the final division, whose rounding cannot lift a ratio of at most
+// 0.5 above it; so the exact reasoning of mayQualify holds.
+bool tame(const Box& b) {
+  constexpr double kTame = 16777216.0;
+  const auto whole = [](double v) {
+    return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
+  };
+  return whole(b.xmin) && whole(b.ymin) && whole(b.xmax) && whole(b.ymax) &&
+         b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
+}
+
+bool everyWindowTame(const List& list) {
+  for (std::int32_t p = 0; p < list.length; ++p)
+    if (!tame(list.box(p))) return false;
+  return true;
+}
+
+// Between tame windows, window i (width w, height h) suppresses window j only
+// when 3 inter > area i + area j, with both sides positive. As inter is at
+// most the smaller width times the smaller height, that needs j's width
+// strictly between w / 2 and 2 w, and 3 iw > w + w_j; with iw at most
+// w - (xmin_j - xmin_i) and at most w_j + (xmin_j - xmin_i), xmin_j lies
+// strictly between xmin_i - w and xmin_i + w / 2. Mirrored, xmax_j lies
+// strictly between xmax_i - w / 2 and xmax_i + w; on y likewise. False when j
+// lies outside: i does not suppress j.
+inline bool mayQualify(const Box& i, const Box& j) {
+  const double w = (i.xmax - i.xmin) + 1.0, h = (i.ymax - i.ymin) + 1.0;
+  return (j.xmin > i.xmin - w) & (j.xmin < i.xmin + w / 2) & (j.xmax > i.xmax - w / 2) &
+         (j.xmax < i.xmax + w) & (j.ymin > i.ymin - h) & (j.ymin < i.ymin + h / 2) &
+         (j.ymax > i.ymax - h / 2) & (j.ymax < i.ymax + h);
+}
+
 // Windows meeting more cells than this are tested against everything instead.
 constexpr std::int64_t kWideCells = 64;
 
@@ -230,9 +266,9 @@ class KeptIndex {
   explicit KeptIndex(const List& list)
       : x_(axisFor(list.xmin, list.xmax, list.length, 1.0)),
         y_(axisFor(list.ymin, list.ymax, list.length, 1.0)),
-        head_(static_cast<std::size_t>(x_.cells) * y_.cells, -1) {}
+        cells_(static_cast<std::size_t>(x_.cells) * y_.cells) {}
 
-  void add(const Box& b) {
+  void add(const Box& b, bool isTame) {
     const auto slot = static_cast<std::int32_t>(boxes_.size());
     boxes_.push_back(b);
     seen_.push_back(-1);
@@ -242,15 +278,12 @@ class KeptIndex {
       return;
     }
     for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx) {
-        std::int32_t& head = head_[static_cast<std::size_t>(cy) * x_.cells + cx];
-        entries_.push_back({b, slot, head});
-        head = static_cast<std::int32_t>(entries_.size()) - 1;
-      }
+      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
+        cells_[static_cast<std::size_t>(cy) * x_.cells + cx].push_back({b, isTame, slot});
   }
 
   // Some kept window suppresses window b at position j, after all of them.
-  bool suppressed(const Box& b, std::int32_t j) {
+  bool suppressed(const Box& b, std::int32_t j, bool isTame) {
     for (std::int32_t slot : wide_)
       if (suppresses(boxes_[slot], b)) return true;
     Range r;
@@ -260,18 +293,13 @@ class KeptIndex {
       return false;
     }
     for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t e = head_[static_cast<std::size_t>(cy) * x_.cells + r.x0], cx = r.x0;;) {
-        if (e < 0) {
-          if (++cx > r.x1) break;
-          e = head_[static_cast<std::size_t>(cy) * x_.cells + cx];
-          continue;
+      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
+        for (const Entry& entry : cells_[static_cast<std::size_t>(cy) * x_.cells + cx]) {
+          if (seen_[entry.slot] == j) continue;
+          seen_[entry.slot] = j;
+          if (isTame && entry.tame && !mayQualify(entry.box, b)) continue;
+          if (suppresses(entry.box, b)) return true;
         }
-        const Entry& entry = entries_[e];
-        e = entry.next;
-        if (seen_[entry.slot] == j) continue;
-        seen_[entry.slot] = j;
-        if (suppresses(entry.box, b)) return true;
-      }
     return false;
   }
 
@@ -281,7 +309,8 @@ class KeptIndex {
   };
   struct Entry {
     Box box;
-    std::int32_t slot, next;
+    bool tame;
+    std::int32_t slot;
   };
 
   bool cells(const Box& b, Range& r) const {
@@ -292,8 +321,7 @@ class KeptIndex {
   }
 
   Axis x_, y_;
-  std::vector<std::int32_t> head_;  // per cell, its last entry
-  std::vector<Entry> entries_;
+  std::vector<std::vector<Entry>> cells_;
   std::vector<Box> boxes_;                  // per kept slot
   std::vector<std::int32_t> seen_, wide_;  // per kept slot: last position tested; the wide ones
 };
@@ -308,12 +336,14 @@ std::vector<std::int32_t> walkKept(double* kept, const List& list, std::int32_t 
                                    std::optional<KeptIndex>& index) {
   std::vector<std::int32_t> positions;
   std::vector<Box> boxes;
+  std::vector<bool> tameBoxes;
   for (std::int32_t j = 0;
        j < list.length && positions.size() < static_cast<std::size_t>(numberKept); ++j) {
     const Box b = list.box(j);
+    const bool isTame = tame(b);
     bool suppressed = false;
     if (index) {
-      suppressed = index->suppressed(b, j);
+      suppressed = index->suppressed(b, j, isTame);
     } else {
       for (const Box& k : boxes)
         if (suppresses(k, b)) {
@@ -325,46 +355,21 @@ std::vector<std::int32_t> walkKept(double* kept, const List& list, std::int32_t 
     kept[positions.size()] = static_cast<double>(j);
     positions.push_back(j);
     if (index) {
-      index->add(b);
+      index->add(b, isTame);
     } else {
       boxes.push_back(b);
+      tameBoxes.push_back(isTame);
       if (boxes.size() == kIndexFrom) {
         index.emplace(list);
-        for (const Box& k : boxes) index->add(k);
+        for (std::size_t k = 0; k < boxes.size(); ++k) index->add(boxes[k], tameBoxes[k]);
       }
     }
   }
   return positions;
 }
 
-// ---- An index for windows with their own inclusive areas ---------------------
-
-// Whole-number coordinates within +-2^24, and every area equal to its window's
-// own inclusive area: then every step of the overlap test is exact but the
-// final division, whose rounding cannot lift a ratio of at most 0.5 above it,
-// and StartIndex's bounds hold.
-bool wholeInclusiveAreas(const List& list) {
-  constexpr double kTame = 16777216.0;
-  const auto whole = [](double v) {
-    return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
-  };
-  for (std::int32_t p = 0; p < list.length; ++p) {
-    const double x0 = list.xmin[p], y0 = list.ymin[p], x1 = list.xmax[p], y1 = list.ymax[p];
-    if (!whole(x0) || !whole(y0) || !whole(x1) || !whole(y1) ||
-        list.area[p] != ((x1 - x0) + 1.0) * ((y1 - y0) + 1.0))
-      return false;
-  }
-  return true;
-}
-
-// With such areas, window i (width w, height h, both positive) suppresses
-// window j only when 3 inter > area i + area j. As inter is at most the smaller
-// width times the smaller height, that needs j's width strictly between w / 2
-// and 2 w, and 3 iw > w + w_j; with iw at most w - (xmin_j - xmin_i) and at
-// most w_j + (xmin_j - xmin_i), xmin_j lies strictly between xmin_i - w and
-// xmin_i + w / 2. Mirrored, xmax_j lies between xmax_i - w / 2 and xmax_i + w;
-// on y likewise. The windows are grouped by the cell of (xmin, ymin), with
-// their boxes, so that a kept window reads only the few that can qualify.
+// Tame windows grouped by the cell of (xmin, ymin), with their boxes, so that
+// a kept window reads only those whose start mayQualify allows.
 class StartIndex {
  public:
   explicit StartIndex(const List& list)
@@ -388,19 +393,13 @@ class StartIndex {
   void suppressBy(double* marker, const Box& b) const {
     const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
     if (!(w > 0.0) || !(h > 0.0)) return;
-    const double x0lo = b.xmin - w, x0hi = b.xmin + w / 2, x1lo = b.xmax - w / 2,
-                 x1hi = b.xmax + w;
-    const double y0lo = b.ymin - h, y0hi = b.ymin + h / 2, y1lo = b.ymax - h / 2,
-                 y1hi = b.ymax + h;
-    const std::int32_t cx0 = x_.cellOf(x0lo), cx1 = x_.cellOf(x0hi);
-    for (std::int32_t cy = y_.cellOf(y0lo), cyEnd = y_.cellOf(y0hi); cy <= cyEnd; ++cy) {
+    const std::int32_t cx0 = x_.cellOf(b.xmin - w), cx1 = x_.cellOf(b.xmin + w / 2);
+    for (std::int32_t cy = y_.cellOf(b.ymin - h), cyEnd = y_.cellOf(b.ymin + h / 2); cy <= cyEnd;
+         ++cy) {
       const std::int32_t row = cy * x_.cells;
       for (std::int32_t e = start_[row + cx0], end = start_[row + cx1 + 1]; e < end; ++e) {
         const Box& c = entries_[e].box;
-        if (c.xmin <= x0lo || c.xmin >= x0hi || c.xmax <= x1lo || c.xmax >= x1hi ||
-            c.ymin <= y0lo || c.ymin >= y0hi || c.ymax <= y1lo || c.ymax >= y1hi)
-          continue;
-        if (suppresses(b, c)) marker[entries_[e].position] = 1.0;
+        if (mayQualify(b, c) && suppresses(b, c)) marker[entries_[e].position] = 1.0;
       }
     }
   }
@@ -467,7 +466,7 @@ void walkKeptThenMark(double* kept, double* marker, const List& list,
   std::fill(marker, marker + first, 1.0);
   if (index) {
     for (std::int32_t j = first; j < list.length; ++j)
-      if (index->suppressed(list.box(j), j)) marker[j] = 1.0;
+      if (index->suppressed(list.box(j), j, tame(list.box(j)))) marker[j] = 1.0;
   } else {
     for (std::int32_t i : positions) suppressFrom(marker, list, i, first);
   }
@@ -491,7 +490,7 @@ void greedyPick(double* kept, double* marker, const double* areaVector, const do
   try {
     if (markerRequested && numberKept <= kScanUpTo) {
       walkForwardScanning(kept, marker, list, numberKept);
-    } else if ((markerRequested || numberKept >= kForwardFrom) && wholeInclusiveAreas(list)) {
+    } else if ((markerRequested || numberKept >= kForwardFrom) && everyWindowTame(list)) {
       walkForwardIndexed(kept, marker, list, numberKept);
     } else if (markerRequested) {
       walkKeptThenMark(kept, marker, list, numberKept);
