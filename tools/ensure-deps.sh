@@ -16,6 +16,7 @@ need libgtest-dev test -f /usr/include/gtest/gtest.h
 for extra in "$@"; do
   case $extra in
     libbenchmark-dev) need libbenchmark-dev test -f /usr/include/benchmark/benchmark.h ;;
+    libopencv-dev) need libopencv-dev test -f /usr/include/opencv4/opencv2/dnn.hpp ;;
     clang) need clang command -v clang++ ;;
     libclang-rt-14-dev) need libclang-rt-14-dev sh -c 'ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' ;;
     *) need "$extra" command -v "$extra" ;;
