@@ -2,6 +2,7 @@
 // The greedy walk on worked pairs and chains, and against a direct reading of its rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -150,12 +151,21 @@ TEST(GreedypickKernel, CountsAndDegenerateWindows) {
   odd.add(1, 1, 4, kNaN);               // 6: likewise
   odd.add(4, 4, 1, 1);                  // 7: inverted, its sides are not positive: kept
   EXPECT_EQ(pick(odd, 8).kept, (std::vector<double>{0, 3, 4, 5, 6, 7, -1, -1}));
-  // A window with NaN bounds neither suppresses nor is suppressed.
+  // A window with NaN bounds neither suppresses nor is suppressed, whichever
+  // bound is NaN and whichever of the pair it belongs to.
   Windows nanFirst;
   nanFirst.add(kNaN, kNaN, kNaN, kNaN, 16);
   nanFirst.add(1, 1, 4, 4);
   nanFirst.add(1, 1, 4, 4);
   EXPECT_EQ(pick(nanFirst, 3).kept, (std::vector<double>{0, 1, -1}));
+  for (int bound = 0; bound < 4; ++bound) {
+    double v[4] = {1, 1, 4, 4};
+    v[bound] = kNaN;
+    Windows nanKept;
+    nanKept.add(v[0], v[1], v[2], v[3], 16);
+    nanKept.add(1, 1, 4, 4);
+    EXPECT_EQ(pick(nanKept, 2).kept, (std::vector<double>{0, 1})) << bound;
+  }
 }
 
 TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
@@ -185,8 +195,20 @@ TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
 
 // Areas 0.2 and 2.8 over a shared 1 x 1 window: the union (0.2 + 2.8) - 1 is
 // exactly 2 and the ratio exactly 0.5, so the second window stays; grouped as
-// 0.2 + (2.8 - 1) the union rounds below 2 and the window would go.
-TEST(GreedypickKernel, TheUnionIsSummedInItsOwnOrder) {
+// 0.2 + (2.8 - 1) the union rounds below 2 and the window would go. Likewise
+// a side near 1e16, where doubles are 2 apart: (xmax - xmin) + 1 rounds to 3,
+// xmax - (xmin - 1) to 4.
+TEST(GreedypickKernel, SumsKeepTheirOrder) {
+  const double lo = 1.0000000000000002e16, hi = 1.0000000000000004e16;
+  Windows far;
+  far.add(lo, 1, hi, 1, 5.9);
+  far.add(lo, 1, hi, 1, 5.9);  // inter 3, union 8.8; with a side of 4, 4 / 7.8
+  EXPECT_EQ(pick(far, 2).kept, (std::vector<double>{0, 1}));
+  double ratio = 0;
+  ASSERT_TRUE(overlapRatio(far.area.data(), far.xmin.data(), far.ymin.data(), far.xmax.data(),
+                           far.ymax.data(), 0, 1, ratio));
+  EXPECT_EQ(ratio, 3.0 / (11.8 - 3.0));
+
   for (int lead : {0, 3, 30}) {  // kept windows before the pair, spread apart
     Windows w;
     for (int p = 0; p < lead; ++p) w.add(100 + 10 * p, 100, 104 + 10 * p, 104);
@@ -203,6 +225,32 @@ TEST(GreedypickKernel, TheUnionIsSummedInItsOwnOrder) {
     const auto early = pick(w, lead + 2);
     EXPECT_EQ(early.marker[lead + 2], 1.0) << lead;
     EXPECT_EQ(early.marker[lead + 3], 0.0) << lead;
+  }
+}
+
+// Windows that share less than a column: kept windows ending at x + 0.5 and
+// later ones starting at x + 0.5 + gap, gap below 1, overlap by 1 - gap. Cell
+// edges fall between the two somewhere along the row, where an index that
+// took a window's extent to end at xmax, not xmax + 1, would miss the pair.
+TEST(GreedypickKernel, FractionalOverlapsAcrossCellEdges) {
+  std::mt19937 rng(5);
+  Windows w;
+  const int pairs = 150;
+  std::vector<double> gaps(pairs);
+  for (double& gap : gaps) gap = 0.125 * (1 + rng() % 7);
+  // Both of a pair with the area 1 - gap, their intersection: a ratio of 1.
+  for (int p = 0; p < pairs; ++p) w.add(10 * p, 0, 10 * p + 4.5, 0, 1 - gaps[p]);
+  for (int p = 0; p < pairs; ++p) w.add(10 * p + 4.5 + gaps[p], 0, 10 * p + 8, 0, 1 - gaps[p]);
+  for (int c : {pairs, pairs + 1, 2 * pairs}) {
+    const auto got = pick(w, c);
+    const auto want = reference(w, c);
+    EXPECT_EQ(got.kept, want.kept) << c;
+    EXPECT_EQ(got.marker, want.marker) << c;
+    EXPECT_EQ(std::count(got.kept.begin(), got.kept.end(), -1.0), c - pairs) << c;
+    std::vector<double> keptOnly(c), scratch(w.size(), 0.0);
+    greedyPick(keptOnly.data(), scratch.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
+               w.xmax.data(), w.ymax.data(), w.size(), c, false);
+    EXPECT_EQ(keptOnly, want.kept) << c;
   }
 }
 
