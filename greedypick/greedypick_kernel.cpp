@@ -436,7 +436,7 @@ void walkForward(double* kept, double* marker, const List& list, std::int32_t nu
 
 // Up to this many kept windows, scanning the list once per kept window costs
 // less than indexing it.
-constexpr std::int32_t kScanUpTo = 3;
+constexpr std::int32_t kScanUpTo = 6;
 // From this many on, the kept list alone is found faster by the forward walk.
 constexpr std::int32_t kForwardFrom = 2000;
 
