@@ -242,13 +242,21 @@ bool everyWindowTame(const List& list) {
 // strictly between w / 2 and 2 w, and 3 iw > w + w_j; with iw at most
 // w - (xmin_j - xmin_i) and at most w_j + (xmin_j - xmin_i), xmin_j lies
 // strictly between xmin_i - w and xmin_i + w / 2. Mirrored, xmax_j lies
-// strictly between xmax_i - w / 2 and xmax_i + w; on y likewise. False when j
-// lies outside: i does not suppress j.
-inline bool mayQualify(const Box& i, const Box& j) {
+// strictly between xmax_i - w / 2 and xmax_i + w; on y likewise: j's bounds
+// lie in i's reach, open intervals, or i does not suppress j.
+struct Reach {
+  double xminLo, xminHi, xmaxLo, xmaxHi, yminLo, yminHi, ymaxLo, ymaxHi;
+};
+
+inline Reach reachOf(const Box& i) {
   const double w = (i.xmax - i.xmin) + 1.0, h = (i.ymax - i.ymin) + 1.0;
-  return (j.xmin > i.xmin - w) & (j.xmin < i.xmin + w / 2) & (j.xmax > i.xmax - w / 2) &
-         (j.xmax < i.xmax + w) & (j.ymin > i.ymin - h) & (j.ymin < i.ymin + h / 2) &
-         (j.ymax > i.ymax - h / 2) & (j.ymax < i.ymax + h);
+  return {i.xmin - w, i.xmin + w / 2, i.xmax - w / 2, i.xmax + w,
+          i.ymin - h, i.ymin + h / 2, i.ymax - h / 2, i.ymax + h};
+}
+
+inline bool mayQualify(const Reach& r, const Box& j) {
+  return (j.xmin > r.xminLo) & (j.xmin < r.xminHi) & (j.xmax > r.xmaxLo) & (j.xmax < r.xmaxHi) &
+         (j.ymin > r.yminLo) & (j.ymin < r.yminHi) & (j.ymax > r.ymaxLo) & (j.ymax < r.ymaxHi);
 }
 
 // Windows meeting more cells than this are tested against everything instead.
@@ -277,9 +285,10 @@ class KeptIndex {
       wide_.push_back(slot);
       return;
     }
+    const Reach reach = reachOf(b);
     for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
       for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        cells_[static_cast<std::size_t>(cy) * x_.cells + cx].push_back({b, isTame, slot});
+        cells_[static_cast<std::size_t>(cy) * x_.cells + cx].push_back({reach, isTame, slot});
   }
 
   // Some kept window suppresses window b at position j, after all of them.
@@ -297,8 +306,8 @@ class KeptIndex {
         for (const Entry& entry : cells_[static_cast<std::size_t>(cy) * x_.cells + cx]) {
           if (seen_[entry.slot] == j) continue;
           seen_[entry.slot] = j;
-          if (isTame && entry.tame && !mayQualify(entry.box, b)) continue;
-          if (suppresses(entry.box, b)) return true;
+          if (isTame && entry.tame && !mayQualify(entry.reach, b)) continue;
+          if (suppresses(boxes_[entry.slot], b)) return true;
         }
     return false;
   }
@@ -308,7 +317,7 @@ class KeptIndex {
     std::int32_t x0, y0, x1, y1;  // inclusive; empty when the window meets nothing
   };
   struct Entry {
-    Box box;
+    Reach reach;  // of a tame window
     bool tame;
     std::int32_t slot;
   };
@@ -393,13 +402,13 @@ class StartIndex {
   void suppressBy(double* marker, const Box& b) const {
     const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
     if (!(w > 0.0) || !(h > 0.0)) return;
-    const std::int32_t cx0 = x_.cellOf(b.xmin - w), cx1 = x_.cellOf(b.xmin + w / 2);
-    for (std::int32_t cy = y_.cellOf(b.ymin - h), cyEnd = y_.cellOf(b.ymin + h / 2); cy <= cyEnd;
-         ++cy) {
+    const Reach r = reachOf(b);
+    const std::int32_t cx0 = x_.cellOf(r.xminLo), cx1 = x_.cellOf(r.xminHi);
+    for (std::int32_t cy = y_.cellOf(r.yminLo), cyEnd = y_.cellOf(r.yminHi); cy <= cyEnd; ++cy) {
       const std::int32_t row = cy * x_.cells;
       for (std::int32_t e = start_[row + cx0], end = start_[row + cx1 + 1]; e < end; ++e) {
         const Box& c = entries_[e].box;
-        if (mayQualify(b, c) && suppresses(b, c)) marker[entries_[e].position] = 1.0;
+        if (mayQualify(r, c) && suppresses(b, c)) marker[entries_[e].position] = 1.0;
       }
     }
   }
