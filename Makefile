@@ -50,9 +50,10 @@ memcheck: build build-asan
 fuzz: build-fuzz
 	ctest --preset fuzz
 
-# Kernel benchmarks (plain, fast, floor), then the plug-ins against idiomatic Octave.
+# Kernel benchmarks (plain, fast, floor; greedypick beside OpenCV), then the plug-ins
+# against idiomatic Octave.
 bench: build
-	@tools/ensure-deps.sh libbenchmark-dev python3
+	@tools/ensure-deps.sh libbenchmark-dev libopencv-dev python3
 	cmake --preset bench
 	cmake --build --preset bench
 	mkdir -p build/bench/results && rm -f build/bench/results/*.json

@@ -39,9 +39,11 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   call.requireNonNegative(numberKept, kNumberKept);
 
   plhs[0] = call.createZeroMatrix(numberKept, 1);
-  // The marker vector is the walk's working state; it is output 2 only when asked for.
+  // The marker vector is created in every call; it is filled and returned only when asked for.
   mxArray* markerVector = call.createZeroMatrix(kListLength, 1);
-  if (nlhs == 2) plhs[1] = markerVector;
+  const bool markerRequested = nlhs >= 2;
+  if (markerRequested) plhs[1] = markerVector;
   winscore::greedypick::greedyPick(hostif::dataOf(plhs[0]), hostif::dataOf(markerVector),
-                                   areaVector, xmin, ymin, xmax, ymax, kListLength, numberKept);
+                                   areaVector, xmin, ymin, xmax, ymax, kListLength, numberKept,
+                                   markerRequested);
 }

@@ -23,13 +23,15 @@ bool overlapRatio(const double* areaVector, const double* xmin, const double* ym
 // the next unmarked position, until numberKept windows are kept or none is left.
 // `kept` (numberKept entries) receives the 0-based kept positions in order and
 // -1 in the entries left over; `marker` (numberPositions entries, all 0 on entry)
-// ends 1.0 at every kept or suppressed position. numberKept <= 0 keeps nothing.
+// ends 1.0 at every kept or suppressed position, the suppressions of the last
+// kept window included. Without markerRequested, `marker` may serve as working
+// space and holds nothing defined on return. numberKept <= 0 keeps nothing.
 void greedyPick(double* kept, double* marker, const double* areaVector, const double* xmin,
                 const double* ymin, const double* xmax, const double* ymax,
-                std::int32_t numberPositions, std::int32_t numberKept);
+                std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested);
 
-// The same walk testing every later position against each kept window, marked
-// or not; kept as the reference the fast walk is checked against.
+// The walk as defined, testing every later position against each kept window,
+// marked or not; the reference the fast walk is checked against.
 void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
                      const double* ymin, const double* xmax, const double* ymax,
                      std::int32_t numberPositions, std::int32_t numberKept);

@@ -2,6 +2,7 @@
 // The greedy walk on worked pairs and chains, and against a direct reading of its rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -33,10 +34,20 @@ struct Pick {
   std::vector<double> kept, marker;
 };
 
+// The fast walk with the marker vector; the plain walk and the fast one asked
+// for the kept list alone must agree with it.
 Pick pick(const Windows& w, int c) {
   Pick p{std::vector<double>(c > 0 ? c : 0), std::vector<double>(w.size(), 0.0)};
+  Pick plain = p, keptOnly = p;
   greedyPick(p.kept.data(), p.marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
-             w.xmax.data(), w.ymax.data(), w.size(), c);
+             w.xmax.data(), w.ymax.data(), w.size(), c, true);
+  greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
+                  w.ymin.data(), w.xmax.data(), w.ymax.data(), w.size(), c);
+  greedyPick(keptOnly.kept.data(), keptOnly.marker.data(), w.area.data(), w.xmin.data(),
+             w.ymin.data(), w.xmax.data(), w.ymax.data(), w.size(), c, false);
+  EXPECT_EQ(plain.kept, p.kept) << "plain walk, c " << c;
+  EXPECT_EQ(plain.marker, p.marker) << "plain walk, c " << c;
+  EXPECT_EQ(keptOnly.kept, p.kept) << "kept list alone, c " << c;
   return p;
 }
 
@@ -137,7 +148,7 @@ TEST(GreedypickKernel, CountsAndDegenerateWindows) {
   std::vector<double> untouched{7, 7};
   std::vector<double> marker(3, 0.0);
   greedyPick(untouched.data(), marker.data(), three.area.data(), three.xmin.data(),
-             three.ymin.data(), three.xmax.data(), three.ymax.data(), 3, -2);
+             three.ymin.data(), three.xmax.data(), three.ymax.data(), 3, -2, true);
   EXPECT_EQ(untouched, (std::vector<double>{7, 7}));  // a negative count writes nothing
 
   Windows odd;
@@ -150,12 +161,21 @@ TEST(GreedypickKernel, CountsAndDegenerateWindows) {
   odd.add(1, 1, 4, kNaN);               // 6: likewise
   odd.add(4, 4, 1, 1);                  // 7: inverted, its sides are not positive: kept
   EXPECT_EQ(pick(odd, 8).kept, (std::vector<double>{0, 3, 4, 5, 6, 7, -1, -1}));
-  // A window with NaN bounds neither suppresses nor is suppressed.
+  // A window with NaN bounds neither suppresses nor is suppressed, whichever
+  // bound is NaN and whichever of the pair it belongs to.
   Windows nanFirst;
   nanFirst.add(kNaN, kNaN, kNaN, kNaN, 16);
   nanFirst.add(1, 1, 4, 4);
   nanFirst.add(1, 1, 4, 4);
   EXPECT_EQ(pick(nanFirst, 3).kept, (std::vector<double>{0, 1, -1}));
+  for (int bound = 0; bound < 4; ++bound) {
+    double v[4] = {1, 1, 4, 4};
+    v[bound] = kNaN;
+    Windows nanKept;
+    nanKept.add(v[0], v[1], v[2], v[3], 16);
+    nanKept.add(1, 1, 4, 4);
+    EXPECT_EQ(pick(nanKept, 2).kept, (std::vector<double>{0, 1})) << bound;
+  }
 }
 
 TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
@@ -183,37 +203,135 @@ TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
   }
 }
 
-// The fast walk against the plain one, bit for bit, on clustered lists whose
-// length is not a whole number of blocks, with NaN, infinite, negative and
-// signed-zero coordinates and areas of zero, negative or NaN.
+// Areas 0.2 and 2.8 over a shared 1 x 1 window: the union (0.2 + 2.8) - 1 is
+// exactly 2 and the ratio exactly 0.5, so the second window stays; grouped as
+// 0.2 + (2.8 - 1) the union rounds below 2 and the window would go. Likewise
+// a side near 1e16, where doubles are 2 apart: (xmax - xmin) + 1 rounds to 3,
+// xmax - (xmin - 1) to 4.
+TEST(GreedypickKernel, SumsKeepTheirOrder) {
+  const double lo = 1.0000000000000002e16, hi = 1.0000000000000004e16;
+  Windows far;
+  far.add(lo, 1, hi, 1, 5.9);
+  far.add(lo, 1, hi, 1, 5.9);  // inter 3, union 8.8; with a side of 4, 4 / 7.8
+  EXPECT_EQ(pick(far, 2).kept, (std::vector<double>{0, 1}));
+  double ratio = 0;
+  ASSERT_TRUE(overlapRatio(far.area.data(), far.xmin.data(), far.ymin.data(), far.xmax.data(),
+                           far.ymax.data(), 0, 1, ratio));
+  EXPECT_EQ(ratio, 3.0 / (11.8 - 3.0));
+
+  for (int lead : {0, 3, 30}) {  // kept windows before the pair, spread apart
+    Windows w;
+    for (int p = 0; p < lead; ++p) w.add(100 + 10 * p, 100, 104 + 10 * p, 104);
+    w.add(1, 1, 1, 1, 0.2);
+    w.add(1, 1, 1, 1, 2.8);
+    w.add(1, 1, 1, 1, 1.5);   // suppressed by the first of the pair: union 0.7
+    w.add(50, 50, 50, 50);
+    const auto got = pick(w, lead + 3);
+    std::vector<double> want(lead + 3);
+    for (int p = 0; p < lead; ++p) want[p] = p;
+    want[lead] = lead, want[lead + 1] = lead + 1, want[lead + 2] = lead + 3;
+    EXPECT_EQ(got.kept, want) << lead;
+    // Stopping after the pair: the marker is completed after the last kept window.
+    const auto early = pick(w, lead + 2);
+    EXPECT_EQ(early.marker[lead + 2], 1.0) << lead;
+    EXPECT_EQ(early.marker[lead + 3], 0.0) << lead;
+  }
+}
+
+// Windows that share less than a column: kept windows ending at x + 0.5 and
+// later ones starting at x + 0.5 + gap, gap below 1, overlap by 1 - gap. Cell
+// edges fall between the two somewhere along the row, where an index that
+// took a window's extent to end at xmax, not xmax + 1, would miss the pair.
+TEST(GreedypickKernel, FractionalOverlapsAcrossCellEdges) {
+  std::mt19937 rng(5);
+  Windows w;
+  const int pairs = 150;
+  std::vector<double> gaps(pairs);
+  for (double& gap : gaps) gap = 0.125 * (1 + rng() % 7);
+  // Both of a pair with the area 1 - gap, their intersection: a ratio of 1.
+  for (int p = 0; p < pairs; ++p) w.add(10 * p, 0, 10 * p + 4.5, 0, 1 - gaps[p]);
+  for (int p = 0; p < pairs; ++p) w.add(10 * p + 4.5 + gaps[p], 0, 10 * p + 8, 0, 1 - gaps[p]);
+  for (int c : {pairs, pairs + 1, 2 * pairs}) {
+    const auto got = pick(w, c);
+    const auto want = reference(w, c);
+    EXPECT_EQ(got.kept, want.kept) << c;
+    EXPECT_EQ(got.marker, want.marker) << c;
+    EXPECT_EQ(std::count(got.kept.begin(), got.kept.end(), -1.0), c - pairs) << c;
+  }
+}
+
+// A list for the differential test: `kind` picks clustered whole-number windows
+// with their inclusive areas (which allow the fast marker completion), the same
+// with a few odd values, or windows built from awkward values throughout.
+Windows adversarialList(std::mt19937& rng, int length, int kind) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double specials[] = {kNaN, inf, -inf, -0.0, 0.0, 1e300, -1e300, 2147483647.0,
+                             -2147483648.0, 2147483648.5, 9007199254740992.0,
+                             9007199254740993.0 - 2, 0.5, -3.25};
+  Windows w;
+  const int clusters = 1 + rng() % 40;
+  std::vector<double> cx(clusters), cy(clusters);
+  for (int k = 0; k < clusters; ++k) cx[k] = rng() % 200, cy[k] = rng() % 200;
+  for (int p = 0; p < length; ++p) {
+    const int k = rng() % clusters;
+    double v[4];
+    v[0] = cx[k] + rng() % 7, v[1] = cy[k] + rng() % 7;
+    v[2] = v[0] + rng() % 30, v[3] = v[1] + rng() % 30;
+    if (rng() % 4 == 0) v[0] = rng() % 230, v[1] = rng() % 230;  // spread at random
+    if (rng() % 30 == 0) for (double& x : v) x -= 150;             // negative
+    if (rng() % 30 == 0) std::swap(v[0], v[2]), std::swap(v[1], v[3]);  // inverted, area > 0
+    if (v[0] == 0) v[0] = -0.0;
+    double area = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
+    if (kind == 1 && rng() % 50 == 0) v[rng() % 4] = specials[rng() % 14];
+    if (kind == 2) {
+      switch (rng() % 8) {
+        case 0: v[rng() % 4] = specials[rng() % 14]; break;
+        case 1: for (double& x : v) x += 0.25 * (rng() % 4) - 0.5; break;  // fractional
+        case 2: std::swap(v[0], v[2]); break;                              // xmax < xmin
+        case 3: v[0] = w.size() ? w.xmax.back() + 1 : 0; break;            // touching
+        case 4: for (double& x : v) x = x * 1e7 + 2147483000.0; break;     // near 2^31
+        case 5: for (double& x : v) x -= 9007199254740990.0; break;        // near -2^53
+        default: break;
+      }
+      const double areas[] = {area, area, 0.0, -area, kNaN, inf, -inf, area / 2 + 0.3};
+      area = areas[rng() % 8];
+      if (rng() % 6 == 0 && w.size()) {  // a ratio of exactly 0.5 with the previous window
+        const int q = w.size() - 1;
+        v[0] = w.xmin[q], v[1] = w.ymin[q], v[2] = w.xmax[q], v[3] = w.ymax[q];
+        area = w.area[q];
+        if (std::isfinite(area) && area > 0) w.area[q] = area, area = 2 * area;
+      }
+    }
+    w.add(v[0], v[1], v[2], v[3], area);
+  }
+  return w;
+}
+
+// The fast walk against the plain transcription, bit for bit, with and without
+// the marker vector, on lists short and long, clustered, spread and awkward,
+// for counts that stop early, cross the point where the kept windows get an
+// index, and outrun the list.
 TEST(GreedypickKernel, FastWalkMatchesThePlainWalkBitForBit) {
   std::mt19937 rng(17);
-  const double specials[] = {kNaN, -0.0, 0.0, -1.0, std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()};
-  for (int length : {1, 15, 16, 17, 33, 250, 1001}) {
-    for (int round = 0; round < 12; ++round) {
-      Windows w;
-      const int clusters = 1 + rng() % 6;
-      for (int p = 0; p < length; ++p) {
-        const double cx = 5.0 * (p % clusters), cy = 3.0 * (p % clusters);
-        double v[4] = {cx + rng() % 6, cy + rng() % 6, 0, 0};
-        v[2] = v[0] + rng() % 9;
-        v[3] = v[1] + rng() % 9;
-        if (rng() % 10 == 0) v[rng() % 4] = specials[rng() % 6];
-        const double inclusive = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
-        const double areas[] = {inclusive, inclusive, inclusive, 0.0, -inclusive, kNaN};
-        w.add(v[0], v[1], v[2], v[3], areas[rng() % 6]);
-      }
-      for (int c : {1, 2, 7, length, length + 2}) {
-        Pick fast{std::vector<double>(c), std::vector<double>(length, 0.0)};
-        Pick plain = fast;
-        greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
-                   w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
-        greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
-                        w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
-        testing::expectSameBits(fast.kept, plain.kept);
-        testing::expectSameBits(fast.marker, plain.marker);
-        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "length " << length << " c " << c;
+  for (int length : {1, 2, 17, 300, 3000}) {
+    for (int round = 0; round < (length > 1000 ? 3 : 8); ++round) {
+      for (int kind : {0, 1, 2}) {
+        const Windows w = adversarialList(rng, length, kind);
+        for (int c : {1, 2, 4, 5, 23, 24, 25, 60, 400, length, length + 2}) {
+          Pick plain{std::vector<double>(c), std::vector<double>(length, 0.0)};
+          Pick fast = plain, keptOnly = plain;
+          greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
+                          w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
+          greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
+                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, true);
+          greedyPick(keptOnly.kept.data(), keptOnly.marker.data(), w.area.data(), w.xmin.data(),
+                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, false);
+          testing::expectSameBits(fast.kept, plain.kept);
+          testing::expectSameBits(fast.marker, plain.marker);
+          testing::expectSameBits(keptOnly.kept, plain.kept);
+          ASSERT_FALSE(::testing::Test::HasFailure())
+              << "length " << length << " kind " << kind << " round " << round << " c " << c;
+        }
       }
     }
   }

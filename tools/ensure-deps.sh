@@ -49,6 +49,7 @@ for extra in "$@"; do
     fuzz) fuzz=yes; need clang command -v clang++ ;;
     libbenchmark-dev) need libbenchmark-dev test -f /usr/include/benchmark/benchmark.h ;;
     octave-parallel) need octave-parallel sh -c 'ls -d /usr/share/octave/packages/parallel-*' ;;
+    libopencv-dev) need libopencv-dev test -f /usr/include/opencv4/opencv2/dnn.hpp ;;
     *) need "$extra" command -v "$extra" ;;
   esac
 done
