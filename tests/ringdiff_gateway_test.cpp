@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bits.hpp"
+#include "builders.hpp"
 #include "host_expect.hpp"
 #include "testhost.hpp"
 
@@ -25,17 +26,13 @@ using testing::expectHostError;
 using testing::expectHostErrorContaining;
 
 // The integral histogram of a rows x cols image of bin 1 with the box
-// x0..x1, y0..y1 in bin 2, built from running sums.
+// x0..x1, y0..y1 in bin 2.
 Array squareHistogram(int rows, int cols, int x0, int y0, int x1, int y1) {
-  std::vector<double> h(2 * static_cast<size_t>(rows + 1) * (cols + 1), 0.0);
-  auto at = [&](int r, int c, int b) -> double& { return h[b + 2 * (r + c * (rows + 1))]; };
-  for (int c = 1; c <= cols; ++c)
-    for (int r = 1; r <= rows; ++r) {
-      const int b = (c >= x0 && c <= x1 && r >= y0 && r <= y1) ? 1 : 0;
-      for (int t = 0; t < 2; ++t)
-        at(r, c, t) = at(r - 1, c, t) + at(r, c - 1, t) - at(r - 1, c - 1, t) + (t == b);
-    }
-  return matrix(2, static_cast<size_t>(rows + 1) * (cols + 1), h);
+  std::vector<int> image(static_cast<size_t>(rows) * cols, 1);
+  for (int c = x0; c <= x1; ++c)
+    for (int r = y0; r <= y1; ++r) image[(r - 1) + static_cast<size_t>(c - 1) * rows] = 2;
+  return matrix(2, static_cast<size_t>(rows + 1) * (cols + 1),
+                winscore::testing::integralHistogram(image, rows, cols, 2));
 }
 
 // The ten inputs of a call, each replaceable.
