@@ -23,6 +23,8 @@ for name in $plugins; do
     "$name/$name.m" "tests/octave/$name.tst"
   grep -qx " $name" "$root/package/INDEX" || die "package/INDEX does not list $name"
 done
+grep -q "^% Version $version " "$root/Contents.m" ||
+  die "Contents.m does not give version $version of build-facts.mk"
 for d in "$root"/+*/; do
   [ -d "$d" ] || continue
   d=$(basename "$d")

@@ -61,3 +61,21 @@
 %!test
 %! confirm_recursive_rmdir (false);
 %! rmdir (bare, "s");
+
+%!test
+%! ## The overview's version line must be the version of the build facts.
+%! copy = tempname ();
+%! mkdir (copy);
+%! unwind_protect
+%!   system (sprintf ("cd '%s' && tar --exclude=./build -cf - . | tar -C '%s' -xf -", root, copy));
+%!   text = fileread (fullfile (copy, "Contents.m"));
+%!   fid = fopen (fullfile (copy, "Contents.m"), "w");
+%!   fputs (fid, regexprep (text, '% Version \S+', '% Version 9.9.9', 'once'));
+%!   fclose (fid);
+%!   [status, out] = system (sprintf ("sh '%s/tools/make-package.sh' '%s/out' 2>&1", copy, copy));
+%!   assert (status != 0);
+%!   assert (! isempty (strfind (out, "Contents.m does not give version")), out);
+%! unwind_protect_cleanup
+%!   confirm_recursive_rmdir (false);
+%!   rmdir (copy, "s");
+%! end_unwind_protect
