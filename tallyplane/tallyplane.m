@@ -6,7 +6,9 @@
 %   Inputs:
 %     QUANTMATRIX    real double matrix; its first R*C elements, read
 %                    column-major, are the pixels. floor(value) is the bin,
-%                    and must lie in 1..B.
+%                    and must lie in 1..B. An image of another class
+%                    (uint8, single, logical, ...) is converted with
+%                    DOUBLE(QUANTMATRIX) first.
 %     NUMBERROWS     R, the number of pixel rows (truncated toward zero).
 %     NUMBERCOLUMNS  C, the number of pixel columns (truncated toward zero).
 %     NUMBERBINS     B, the number of bins (truncated toward zero).
@@ -21,6 +23,9 @@
 %          H(:, K(ymin-1, xmin-1)) + H(:, K(ymax, xmax))
 %            - H(:, K(ymin-1, xmax)) - H(:, K(ymax, xmin-1))
 %        with K(r, c) = r + c*(R+1) + 1.
+%        H takes B*(R+1)*(C+1)*8 bytes: 404 MB for a 1024 x 768 image at 64
+%        bins; winscore.contrast returns the size and refuses one above its
+%        'MaxBytes'.
 %
 %   Errors: a count other than 4 inputs or more than 1 output; QUANTMATRIX
 %   not a real double matrix, or holding fewer than R*C elements, or a pixel
