@@ -12,7 +12,9 @@ Reads Google Benchmark JSON files (--benchmark_out_format=json) whose runs are
 named <kernel>/<variant>/<workload...>, and uses the median of the repetitions
 where there is one, else the single run. Times are CPU times by default (the
 kernels run on one thread, and on a shared machine wall time also counts the
-time spent waiting for a core); --real uses wall time.
+time spent waiting for a core); --real uses wall time. A run that reported an
+error (the peer picking other windows, say) is left out of the tables, named
+at the end, and makes the exit status 1.
 Usage: ratios.py [--real] result.json...
 """
 import json
@@ -24,13 +26,16 @@ MAIN = ("plain", "fast", "floor")
 SIDE = ("plain", "fast", "fast+marker", "peer")
 
 
-def medians(paths, clock):
+def medians(paths, clock, errors):
     times, singles = {}, {}
     for path in paths:
         with open(path) as f:
             for b in json.load(f)["benchmarks"]:
                 parts = b.get("run_name", b["name"]).split("/")
-                if len(parts) < 2 or b.get("error_occurred"):
+                if b.get("error_occurred"):
+                    errors.add(f"{b.get('run_name', b['name'])}: {b.get('error_message', '')}")
+                    continue
+                if len(parts) < 2:
                     continue
                 key = (parts[0], "/".join(parts[2:]), parts[1])
                 ms = b[clock] * UNIT[b.get("time_unit", "ns")]
@@ -57,13 +62,14 @@ def ratio(num, den, width=12):
 
 
 def main_table(times, rows):
-    print(f"{'kernel':<14}{'workload':<14}{'plain ms':>10}{'fast ms':>10}{'floor ms':>10}"
+    wide = max([len(w) + 2 for _, w in rows] + [14])
+    print(f"{'kernel':<14}{'workload':<{wide}}{'plain ms':>10}{'fast ms':>10}{'floor ms':>10}"
           f"{'plain/fast':>12}{'fast/floor':>12}")
     for kernel, workload in rows:
         plain, fast, floor = (times.get((kernel, workload, v)) for v in MAIN)
         if fast is None and plain is None:
             continue
-        print(f"{kernel:<14}{workload or '-':<14}{cell(plain)}{cell(fast)}{cell(floor)}"
+        print(f"{kernel:<14}{workload or '-':<{wide}}{cell(plain)}{cell(fast)}{cell(floor)}"
               f"{ratio(plain, fast)}{ratio(fast, floor)}")
 
 
@@ -83,13 +89,16 @@ def main(args):
     paths = [a for a in args if a != "--real"]
     if not paths:
         sys.exit(__doc__)
-    times = medians(paths, clock)
+    errors = set()
+    times = medians(paths, clock, errors)
     side = {k for k, _, v in times if v in SIDE[2:]}
     rows = sorted({(k, w) for k, w, _ in times}, key=lambda r: (r[0], in_order(r[1])))
     print(f"{'CPU' if clock == 'cpu_time' else 'wall'} times, medians where repeated")
     main_table(times, [r for r in rows if r[0] not in side])
     for kernel in sorted(side):
         side_table(times, kernel, [w for k, w in rows if k == kernel])
+    if errors:
+        sys.exit("\nruns that reported an error:\n" + "\n".join(sorted(errors)))
 
 
 if __name__ == "__main__":
