@@ -6,7 +6,14 @@
 set -eu
 CACHE=${WS_COMPAT_CACHE:-/var/cache/winscore-compat}
 MIRROR=${WS_COMPAT_MIRROR:-http://deb.debian.org/debian}
-PACKAGES="g++ make cmake octave liboctave-dev libgtest-dev"
+# mkoctfile and the headers: octave-dev since Octave 7, liboctave-dev before.
+packages() {
+  case $1 in
+    bullseye) dev=liboctave-dev ;;
+    *) dev=octave-dev ;;
+  esac
+  echo "g++ make cmake octave $dev libgtest-dev"
+}
 # An archive snapshot's Release file may be past its Valid-Until date by the
 # machine's clock (unstable's lasts a week).
 APT_OPTS="-o Acquire::Check-Valid-Until=false -o Acquire::Retries=3"
@@ -50,7 +57,7 @@ prepare() {
     touch "$r/.debootstrap-done"
   fi
   in_root "$r" sh -c "apt-get $APT_OPTS update -q &&
-    DEBIAN_FRONTEND=noninteractive apt-get $APT_OPTS install -y -q --no-install-recommends $PACKAGES &&
+    DEBIAN_FRONTEND=noninteractive apt-get $APT_OPTS install -y -q --no-install-recommends $(packages "$suite") &&
     apt-get clean"
 }
 
