@@ -31,7 +31,8 @@ presets() {
   else
     result package no
   fi
-  build/tools/compat/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" || true
+  build/tools/compat/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log"
+  build/tools/compat/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
 }
 
 # The native tests and outputs_hash compiled the way CMake would, one g++ call each.
@@ -59,7 +60,8 @@ native() {
   done
   g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs hostif/host.cpp \
     hostif/testhost/testhost.cpp >> "$out/native-build.log" 2>&1 &&
-    $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log"
+    $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
+    $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
 }
 
 script() {

@@ -5,6 +5,7 @@
 // Every NaN is hashed as the one quiet NaN 0x7ff8000000000000: the sign a NaN
 // made by arithmetic gets depends on the processor, its being NaN does not.
 // Two machines agree on every finite (and infinite) result when the lines agree.
+// With --raw-nan a NaN is hashed with the bits it has, to see where they differ.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -48,16 +49,17 @@ struct Numbers {
   int between(int lo, int hi) { return lo + below(hi - lo + 1); }
 };
 
+bool g_rawNaN = false;
+
 std::uint64_t hashValues(const std::vector<double>& values, std::size_t& nans) {
   std::uint64_t h = 0xcbf29ce484222325ULL;
   nans = 0;
   for (double v : values) {
     std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
     if (std::isnan(v)) {
-      bits = 0x7ff8000000000000ULL;
       ++nans;
-    } else {
-      std::memcpy(&bits, &v, sizeof bits);
+      if (!g_rawNaN) bits = 0x7ff8000000000000ULL;
     }
     for (int b = 0; b < 8; ++b) {
       h ^= (bits >> (8 * b)) & 0xff;
@@ -181,7 +183,7 @@ void sweepAndPeaks(Numbers& rng) {
                          matrix(n + 1, n + 1, set.a).get(), matrix(n + 1, n + 1, set.b).get()});
       if (scores.empty() || minSide != 1) continue;
       for (double size : {1.0, 3.0, 5.0, 2.5}) {
-        char box[16];
+        char box[32];
         std::snprintf(box, sizeof box, ".box%g", size);
         run("peakpick", ws_gateway_peakpick, name + box, 5,
             {scores[0].get(), scalar(n).get(), scalar(n).get(), scalar(size).get()});
@@ -230,7 +232,8 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
   g_gateway(nlhs, plhs, nrhs, prhs);
 }
 
-int main() {
+int main(int argc, char** argv) {
+  g_rawNaN = argc > 1 && std::strcmp(argv[1], "--raw-nan") == 0;
   Numbers rng{20261209};
   tallyAndRing(rng);
   sweepAndPeaks(rng);
