@@ -3,7 +3,8 @@
 # chroots), with clang, for aarch64 under qemu-user and for Windows under wine,
 # and compares the bytes of every plug-in output across them. Prints one table
 # and exits non-zero when any row fails. Run as root on a Debian host.
-#   WS_COMPAT_CACHE  where the chroots are kept (default /var/cache/winscore-compat)
+#   WS_COMPAT_CACHE  where the chroots, the cross-built GoogleTest and the wine
+#                    prefix are kept (default /var/cache/winscore-compat)
 #   WS_COMPAT_ROWS   the rows to run (default: all but arm64-octave)
 #   WS_COMPAT_JOBS   parallel build jobs (default 2)
 set -u
@@ -11,6 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 out=$root/build/compat
 jobs=${WS_COMPAT_JOBS:-2}
+cache=${WS_COMPAT_CACHE:-/var/cache/winscore-compat}
 rows=${WS_COMPAT_ROWS:-"clang aarch64 windows bullseye bookworm trixie sid"}
 
 [ "$(id -u)" -eq 0 ] || { echo "make compat runs as root (debootstrap, chroot)" >&2; exit 1; }
@@ -84,15 +86,18 @@ row_clang() {
   fi
 }
 
-# A cross build of the native tests and outputs_hash, GoogleTest built from
-# Debian's source package with the same toolchain.
+# A cross build of the native tests and outputs_hash. GoogleTest is built once
+# per toolchain from Debian's source package and kept beside the chroots.
 cross_build() { # cross_build <toolchain> <dir>
   tc=$here/$1.cmake; d=$2
-  cmake -S /usr/src/googletest -B "$d/gtest-build" -DCMAKE_TOOLCHAIN_FILE="$tc" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$d/gtest" &&
-    cmake --build "$d/gtest-build" -j"$jobs" && cmake --install "$d/gtest-build" &&
-    cmake -S "$root" -B "$d/build" -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DWS_OCTAVE=OFF -DGTest_DIR="$d/gtest/lib/cmake/GTest" &&
+  gtest=$cache/gtest-$1
+  if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
+    cmake -S /usr/src/googletest -B "$d/gtest-build" -DCMAKE_TOOLCHAIN_FILE="$tc" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$gtest" &&
+      cmake --build "$d/gtest-build" -j"$jobs" && cmake --install "$d/gtest-build" || return 1
+  fi
+  cmake -S "$root" -B "$d/build" -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DWS_OCTAVE=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" &&
     cmake --build "$d/build" -j"$jobs"
 }
 
@@ -116,10 +121,10 @@ row_windows() {
   d=$out/windows; mkdir -p "$d"
   log "mingw-w64 cross build, tests under wine"
   v=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-  # A prefix of its own, made once, so that the tests do not depend on the caller's.
-  export WINEPREFIX=$d/wine WINEDEBUG=-all
+  # A prefix of its own, kept with the chroots, so that the tests do not depend on the caller's.
+  export WINEPREFIX=$cache/wine WINEDEBUG=-all
   if cross_build x86_64-w64-mingw32 "$d" > "$d/build.log" 2>&1; then
-    wineboot -i > "$d/wineboot.log" 2>&1
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i > "$d/wineboot.log" 2>&1
     bins=$(ls "$d"/build/*_tests.exe)
     run_gtests "$d" wine
     wine "$d/build/tools/compat/outputs_hash.exe" 2>/dev/null | tr -d '\r' > "$d/hashes.txt"
@@ -137,7 +142,6 @@ row_windows() {
 row_debian() { # row_debian <suite> <label> <mode>
   suite=$1 label=$2 mode=$3
   d=$out/$suite; mkdir -p "$d"
-  cache=${WS_COMPAT_CACHE:-/var/cache/winscore-compat}
   log "$label ($suite) chroot"
   if ! "$here/chroot.sh" prepare "$suite" > "$d/prepare.log" 2>&1; then
     record "$suite" "$label" - - no 0 0 - "chroot not made: see prepare.log"
