@@ -7,7 +7,7 @@ VALGRIND := valgrind -q --error-exitcode=1 --leak-check=full
 # Three repetitions per benchmark, medians reported: the machine is shared.
 BENCH_FLAGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
-.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo package compat clean
+.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo run-demo package compat clean
 
 all: build
 
@@ -23,14 +23,14 @@ build-asan: deps
 	cmake --build --preset asan
 
 build-fuzz:
-	@tools/ensure-deps.sh clang libclang-rt-14-dev
+	@tools/ensure-deps.sh fuzz
 	cmake --preset fuzz -DWS_FUZZ_SECONDS=$(FUZZ_SECONDS) -DWS_FUZZ_SEED=0
 	cmake --build --preset fuzz
 
 # Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
 # for 20 seconds, through ctest.
 test: build build-asan
-	@tools/ensure-deps.sh clang libclang-rt-14-dev
+	@tools/ensure-deps.sh fuzz
 	cmake --preset fuzz -DWS_FUZZ_SECONDS=20 -DWS_FUZZ_SEED=1
 	cmake --build --preset fuzz
 	ctest --preset default
@@ -62,8 +62,24 @@ bench: build
 	python3 bench/ratios.py build/bench/results/*.json
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare()"
 
+# The folder make was started in (before any -C), for a relative IMAGE; the
+# environment carries it into the sub-make, whose shell resets PWD.
+demo: export WS_DEMO_FROM := $(or $(PWD),$(CURDIR))
 demo: build
-	$(OCTAVE) --eval "addpath('build/mex'); addpath('demo'); winscore_demo('$(IMAGE)')"
+	@$(MAKE) --no-print-directory run-demo
+
+# The demo on the plug-ins in MEX_DIR. IMAGE reaches Octave through the
+# environment, never spliced into its code, so any character is safe.
+MEX_DIR ?= build/mex
+run-demo: export WS_DEMO_FROM ?= $(or $(PWD),$(CURDIR))
+run-demo: export WS_DEMO_IMAGE := $(value IMAGE)
+run-demo:
+	$(OCTAVE) --eval "addpath('$(MEX_DIR)'); addpath('demo'); \
+	  image = getenv('WS_DEMO_IMAGE'); \
+	  if ~isempty(image) && ~is_absolute_filename(image) \
+	    image = fullfile(getenv('WS_DEMO_FROM'), image); \
+	  end; \
+	  winscore_demo(image);"
 
 # winscore-<version>.tar.gz for Octave's pkg install.
 package: deps

@@ -1,15 +1,24 @@
-function winscore_build (outdir)
+function winscore_build (outdir, api)
 %WINSCORE_BUILD  Compile the winscore plug-ins without CMake, in Octave or MATLAB.
-%   WINSCORE_BUILD compiles the six plug-ins into build/mex below this file's
+%   WINSCORE_BUILD compiles the plug-ins into build/mex below this file's
 %   folder; WINSCORE_BUILD(OUTDIR) into OUTDIR. Each plug-in's help text is
 %   copied beside it, so after ADDPATH(OUTDIR) both calls and HELP work.
 %
-%   In Octave it runs mkoctfile --mex. In MATLAB it runs mex with
-%   -compatibleArrayDims (the plug-ins use 32-bit sizes, as MATLAB's classic
-%   array API does). Both compile with -ffp-contract=off and without
-%   fast-math, so floating-point operations keep their written order and the
-%   results match the CMake build bit for bit. With MSVC, use /fp:precise
-%   /fp:contract- instead (set COMPFLAGS).
+%   WINSCORE_BUILD(OUTDIR, API) picks MATLAB's array API: '-compatibleArrayDims'
+%   (the default; 32-bit sizes, as the classic API has them) or '-R2018a'
+%   (64-bit sizes and the interleaved complex API, MATLAB R2018a or later).
+%   WINSCORE_BUILD(API) builds into the default folder. Octave has one API
+%   and ignores the choice.
+%
+%   Every compiler gets C++17 and floating-point operations in their written
+%   order (no fused multiply-add, no fast-math), so the results match the
+%   CMake build bit for bit, each in the way it takes them:
+%     Octave               mkoctfile --mex, with CXXFLAGS -std=c++17 -O2
+%                          -ffp-contract=off
+%     MATLAB, GCC, Clang   mex with CXXFLAGS -std=c++17 -ffp-contract=off
+%     MATLAB, MSVC         mex with COMPFLAGS /std:c++17 /fp:precise
+%   The plug-in list and the flags come from build-facts.mk beside this file.
+%   Any C++17 compiler works: GCC 7, Clang 5, Visual Studio 2017 (15.3) or later.
 %
 %   Example:
 %     winscore_build ();
@@ -21,38 +30,110 @@ function winscore_build (outdir)
 % SPDX-License-Identifier: MIT
 
   root = fileparts (mfilename ('fullpath'));
+  apis = {'-compatibleArrayDims', '-R2018a'};
   if nargin < 1
+    outdir = '';
+  end
+  if nargin < 2
+    api = '';
+  end
+  if isempty (api) && any (strcmp (outdir, apis))   % WINSCORE_BUILD(API)
+    api = outdir;
+    outdir = '';
+  end
+  if isempty (outdir)
     outdir = fullfile (root, 'build', 'mex');
+  end
+  if isempty (api)
+    api = apis{1};
+  end
+  if ~ischar (api) || ~any (strcmp (api, apis))
+    error ('winscore:winscore_build:badApi', ...
+           'winscore_build: API must be ''-compatibleArrayDims'' or ''-R2018a''');
+  end
+
+  facts = read_facts (root);
+  plugins = fact (facts, 'WS_PLUGINS');
+  standard = char (fact (facts, 'WS_CXX_STANDARD'));
+  hostif = fullfile (root, 'hostif');
+  host = fact (facts, 'WS_HOST_SOURCES');
+
+  % Every file first, so a missing one stops the build before it starts.
+  needed = [{fullfile('hostif', 'host.hpp')}, host];
+  for k = 1:numel (plugins)
+    name = plugins{k};
+    needed = [needed, fullfile(name, [name '_kernel.hpp']), ...
+              fullfile(name, [name '_kernel.cpp']), fullfile(name, [name '_gateway.cpp']), ...
+              fullfile(name, [name '.m'])];
+  end
+  for k = 1:numel (needed)
+    if ~exist (fullfile (root, needed{k}), 'file')
+      error ('winscore:winscore_build:missingFile', 'winscore_build: %s is missing', ...
+             fullfile (root, needed{k}));
+    end
+  end
+
+  isOctave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
+  if isOctave
+    % mkoctfile takes its compiler flags from the environment.
+    old = getenv ('CXXFLAGS');
+    setenv ('CXXFLAGS', strjoin ([{['-std=c++' standard]}, fact(facts, 'WS_OPTFLAGS'), ...
+                                  fact(facts, 'WS_FPFLAGS')], ' '));
+    restore = onCleanup (@() setenv ('CXXFLAGS', old));
+  else
+    flags = matlab_flags (facts, standard);
   end
   if ~exist (outdir, 'dir')
     mkdir (outdir);
   end
-  isOctave = exist ('OCTAVE_VERSION', 'builtin') ~= 0;
-  plugins = {'tallyplane', 'ringdiff', 'gridsweep', 'peakpick', 'drawweighted', 'greedypick'};
-  hostif = fullfile (root, 'hostif');
-  if isOctave
-    % mkoctfile takes its compiler flags from the environment.
-    old = getenv ('CXXFLAGS');
-    setenv ('CXXFLAGS', '-std=c++17 -O2 -ffp-contract=off');
-    restore = onCleanup (@() setenv ('CXXFLAGS', old));
-  end
   for k = 1:numel (plugins)
     name = plugins{k};
-    dir = fullfile (root, name);
-    if ~exist (fullfile (dir, [name '_gateway.cpp']), 'file')
-      continue;
-    end
-    sources = {fullfile(dir, [name '_gateway.cpp']), fullfile(dir, [name '_kernel.cpp']), ...
-               fullfile(hostif, 'host.cpp')};
-    includes = {['-I' hostif], ['-I' dir]};
+    folder = fullfile (root, name);
+    sources = [{fullfile(folder, [name '_gateway.cpp']), fullfile(folder, [name '_kernel.cpp'])}, ...
+               cellfun(@(f) fullfile (root, f), host, 'UniformOutput', false)];
+    includes = {['-I' hostif], ['-I' folder]};
     if isOctave
       mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
     else
-      mex ('-compatibleArrayDims', ...
-           'CXXFLAGS=$CXXFLAGS -std=c++17 -ffp-contract=off', ...
-           'CXXOPTIMFLAGS=-O2 -DNDEBUG', ...
-           includes{:}, '-outdir', outdir, '-output', name, sources{:});
+      mex (api, flags{:}, includes{:}, '-outdir', outdir, '-output', name, sources{:});
     end
-    copyfile (fullfile (dir, [name '.m']), fullfile (outdir, [name '.m']));
+    copyfile (fullfile (folder, [name '.m']), fullfile (outdir, [name '.m']));
   end
+end
+
+function flags = matlab_flags (facts, standard)
+  % MSVC, and compilers that take its options on Windows, read COMPFLAGS;
+  % GCC and Clang (MinGW included) read CXXFLAGS.
+  cc = mex.getCompilerConfigurations ('C++', 'Selected');
+  if isempty (cc)
+    error ('winscore:winscore_build:noCompiler', ...
+           'winscore_build: no C++ compiler selected; run  mex -setup C++');
+  end
+  if ispc && ~strcmpi (cc(1).Manufacturer, 'GNU')
+    flags = {['COMPFLAGS=$COMPFLAGS ' strjoin([{['/std:c++' standard]}, ...
+                                               fact(facts, 'WS_MSVC_FPFLAGS')], ' ')]};
+  else
+    flags = {['CXXFLAGS=$CXXFLAGS ' strjoin([{['-std=c++' standard]}, ...
+                                             fact(facts, 'WS_FPFLAGS')], ' ')], ...
+             ['CXXOPTIMFLAGS=' strjoin([fact(facts, 'WS_OPTFLAGS'), {'-DNDEBUG'}], ' ')]};
+  end
+end
+
+function text = read_facts (root)
+  file = fullfile (root, 'build-facts.mk');
+  if ~exist (file, 'file')
+    error ('winscore:winscore_build:missingFile', 'winscore_build: %s is missing', file);
+  end
+  text = fileread (file);
+end
+
+function words = fact (text, name)
+  % The blank-separated words of the line NAME = words.
+  line = regexp (text, ['^' name '[ \t]*=([^\r\n]*)'], 'tokens', 'once', 'lineanchors');
+  if isempty (line)
+    error ('winscore:winscore_build:missingFact', ...
+           'winscore_build: build-facts.mk does not set %s', name);
+  end
+  words = regexp (strtrim (line{1}), '\s+', 'split');
+  words = words(~cellfun (@isempty, words));
 end

@@ -93,20 +93,20 @@ function top = winscore_demo (imagePath)
   outPath = fullfile (pwd (), 'winscore_demo.png');
   imwrite (uint8 (round (255 * out)), outPath);   % uint8: a double image would be 16-bit
 
-  printf ('winscore demo: %d x %d pixels of %s, %d bins, %d windows scored\n', ...
+  fprintf ('winscore demo: %d x %d pixels of %s, %d bins, %d windows scored\n', ...
           R, C, name, B, numberWindows);
-  printf ('%4s %6s %6s %6s %6s %8s\n', 'rank', 'xmin', 'ymin', 'xmax', 'ymax', 'score');
+  fprintf ('%4s %6s %6s %6s %6s %8s\n', 'rank', 'xmin', 'ymin', 'xmax', 'ymax', 'score');
   for k = 1:numel (kept)
     i = kept(k);
-    printf ('%4d %6d %6d %6d %6d %8.4f\n', k, xmin(i), ymin(i), xmax(i), ymax(i), score(i));
+    fprintf ('%4d %6d %6d %6d %6d %8.4f\n', k, xmin(i), ymin(i), xmax(i), ymax(i), score(i));
   end
-  printf ('grid stage: %d x %d cells, local maxima of every grid window\n', gridSize, gridSize);
-  printf ('%4s %6s %6s %6s %6s %8s\n', 'rank', 'xmin', 'ymin', 'xmax', 'ymax', 'score');
+  fprintf ('grid stage: %d x %d cells, local maxima of every grid window\n', gridSize, gridSize);
+  fprintf ('%4s %6s %6s %6s %6s %8s\n', 'rank', 'xmin', 'ymin', 'xmax', 'ymax', 'score');
   for k = 1:numel (grid.score)
-    printf ('%4d %6d %6d %6d %6d %8.4f\n', k, grid.xmin(k), grid.ymin(k), grid.xmax(k), ...
+    fprintf ('%4d %6d %6d %6d %6d %8.4f\n', k, grid.xmin(k), grid.ymin(k), grid.xmax(k), ...
             grid.ymax(k), grid.score(k));
   end
-  printf ('wrote %s\n', outPath);
+  fprintf ('wrote %s\n', outPath);
 
   if (nargout > 0)
     top = struct ('xmin', xmin(kept), 'ymin', ymin(kept), 'xmax', xmax(kept), ...
@@ -146,7 +146,7 @@ end
 function img = read_rgb (path)
   % Any image imread reads, as doubles in 0..1 with three channels.
   [img, map] = imread (path);
-  if (! isempty (map))
+  if (~isempty (map))
     img = ind2rgb (img, map);
   elseif (islogical (img))
     img = double (img);
@@ -253,7 +253,7 @@ function img = draw_boxes (img, xmin, ymin, xmax, ymax)
   % turn in magenta, cyan, orange and black.
   colours = [1 1 1; 1 0 1; 0 1 1; 1 0.5 0; 0 0 0];
   for k = numel (xmin):-1:1
-    rgb = colours(1 + mod (k - 1, rows (colours)), :);
+    rgb = colours(1 + mod (k - 1, size (colours, 1)), :);
     x0 = xmin(k); x1 = xmax(k); y0 = ymin(k); y1 = ymax(k);
     t = min ([3, x1 - x0 + 1, y1 - y0 + 1]);
     for ch = 1:3

@@ -1,10 +1,35 @@
 #!/bin/sh
 # Writes winscore-<version>.tar.gz in Octave's package format into the given
 # folder (default: the current one). Usage: make-package.sh [outdir]
+# The version, the plug-ins and the shipped scripts come from build-facts.mk;
+# a file any of them needs that is missing stops the script.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+die() { echo "make-package.sh: $*" >&2; exit 1; }
+require() { for f; do [ -e "$root/$f" ] || die "$f is missing"; done; }
+require build-facts.mk
+fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" "$root/build-facts.mk"; }
+version=$(fact WS_VERSION)
+plugins=$(fact WS_PLUGINS)
+mfiles=$(fact WS_MFILES)
+mfolders=$(fact WS_MFOLDERS)
+host=$(fact WS_HOST_SOURCES)
+[ -n "$version" ] || die "build-facts.mk sets no WS_VERSION"
+[ -n "$plugins" ] || die "build-facts.mk sets no WS_PLUGINS"
+require package/DESCRIPTION.in package/INDEX package/Makefile.src LICENSE \
+  $host $mfiles $mfolders
+for name in $plugins; do
+  require "$name/${name}_kernel.hpp" "$name/${name}_kernel.cpp" "$name/${name}_gateway.cpp" \
+    "$name/$name.m" "tests/octave/$name.tst"
+  grep -qx " $name" "$root/package/INDEX" || die "package/INDEX does not list $name"
+done
+for d in "$root"/+*/; do
+  [ -d "$d" ] || continue
+  d=$(basename "$d")
+  case " $mfolders " in *" $d "*) ;; *) die "$d/ is not in WS_MFOLDERS of build-facts.mk" ;; esac
+done
+
 out=$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)
-version=$(sed -n 's/^project(winscore VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 pkg=$stage/winscore
@@ -14,21 +39,17 @@ sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$(date +%Y-%m-%d)/" \
 cp "$root/package/INDEX" "$pkg/INDEX"
 cp "$root/LICENSE" "$pkg/COPYING"
 cp "$root/package/Makefile.src" "$pkg/src/Makefile"
-cp "$root/hostif/host.hpp" "$root/hostif/host.cpp" "$pkg/src/hostif/"
-for dir in "$root"/*/; do
-  name=$(basename "$dir")
-  [ -f "$dir/${name}_gateway.cpp" ] || continue
+cp "$root/build-facts.mk" "$pkg/src/"
+cp "$root"/hostif/*.hpp "$pkg/src/hostif/"
+for f in $host; do cp "$root/$f" "$pkg/src/hostif/"; done
+for name in $plugins; do
   mkdir -p "$pkg/src/plugins/$name"
-  cp "$dir/${name}_kernel.hpp" "$dir/${name}_kernel.cpp" "$dir/${name}_gateway.cpp" \
-     "$dir/$name.m" "$pkg/src/plugins/$name/"
-  # The package's own tests: the Octave test file as %! blocks of an inst/ function file.
+  cp "$root/$name/${name}_kernel.hpp" "$root/$name/${name}_kernel.cpp" \
+     "$root/$name/${name}_gateway.cpp" "$root/$name/$name.m" "$pkg/src/plugins/$name/"
+  # The package's own tests: the Octave test file as %! blocks of the help file.
+  cat "$root/tests/octave/$name.tst" >> "$pkg/src/plugins/$name/$name.m"
 done
-[ -d "$root/demo" ] && cp "$root"/demo/*.m "$pkg/inst/"
-cp "$root/Contents.m" "$pkg/inst/"
-for t in "$root"/tests/octave/*.tst; do
-  name=$(basename "$t" .tst)
-  case $name in winscore_demo|package) continue ;; esac
-  [ -f "$pkg/src/plugins/$name/$name.m" ] && cat "$t" >> "$pkg/src/plugins/$name/$name.m"
-done
+for f in $mfiles; do cp "$root/$f" "$pkg/inst/"; done
+for d in $mfolders; do cp -R "$root/$d" "$pkg/inst/"; done
 tar -C "$stage" -czf "$out/winscore-$version.tar.gz" winscore
 echo "$out/winscore-$version.tar.gz"

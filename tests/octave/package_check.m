@@ -14,8 +14,7 @@ function package_check (root, outdir)
   pkg ("install", "-local", tarball);
   pkg ("load", "winscore");
   failures = 0;
-  names = {"tallyplane", "ringdiff", "gridsweep", "peakpick", "drawweighted", "greedypick"};
-  names = names(cellfun (@(n) exist (fullfile (root, n), "dir") == 7, names));
+  names = build_fact ("WS_PLUGINS");
   for k = 1:numel (names)
     where = which (names{k});
     if (isempty (where))
@@ -37,7 +36,23 @@ function package_check (root, outdir)
       failures += 1;
     end
   end
-  ## The demo ships in the package and runs from it.
+  ## The scripts ship in the package, and the demo runs from it.
+  scripts = build_fact ("WS_MFILES");
+  installed = pkg ("list", "winscore");
+  for k = 1:numel (scripts)
+    [~, name, ext] = fileparts (scripts{k});
+    if (! exist (fullfile (installed{1}.dir, [name ext]), "file"))
+      printf ("%s: not installed\n", scripts{k});
+      failures += 1;
+    end
+  end
+  folders = build_fact ("WS_MFOLDERS");
+  for k = 1:numel (folders)
+    if (! exist (fullfile (installed{1}.dir, folders{k}), "dir"))
+      printf ("%s: not installed\n", folders{k});
+      failures += 1;
+    end
+  end
   if (isempty (strfind (which ("winscore_demo"), prefix)))
     printf ("winscore_demo: not installed\n");
     failures += 1;

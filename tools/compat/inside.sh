@@ -12,7 +12,8 @@ out=$root/build/compat
 mkdir -p "$out"
 cd "$root"
 OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
-PLUGINS="tallyplane ringdiff gridsweep peakpick drawweighted greedypick"
+fact() { sed -n "s/^$1 = //p" build-facts.mk; }
+PLUGINS=$(fact WS_PLUGINS)
 
 result() { echo "$1=$2" >> "$out/result"; }
 : > "$out/result"
@@ -37,13 +38,15 @@ presets() {
 
 # The native tests and outputs_hash compiled the way CMake would, one g++ call each.
 native() {
-  flags="-std=c++17 -O2 -ffp-contract=off -DWINSCORE_TEST_HOST -Ihostif -Ihostif/testhost"
+  flags="-std=c++$(fact WS_CXX_STANDARD) $(fact WS_OPTFLAGS) $(fact WS_FPFLAGS)"
+  flags="$flags -DWINSCORE_TEST_HOST -Ihostif -Ihostif/testhost"
+  host=$(fact WS_HOST_SOURCES)
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0
   for p in $PLUGINS; do
     if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp hostif/host.cpp hostif/testhost/testhost.cpp \
+         $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); continue
     fi
@@ -58,7 +61,7 @@ native() {
     g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $p/${p}_gateway.cpp -o $bin/hash_$p.o \
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
   done
-  g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs hostif/host.cpp \
+  g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
     hostif/testhost/testhost.cpp >> "$out/native-build.log" 2>&1 &&
     $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
     $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"

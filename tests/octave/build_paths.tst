@@ -1,0 +1,63 @@
+## Every way of building stops, naming the file, when a file it needs is
+## missing; none of them drops a plug-in quietly.
+
+%!shared root, bare
+%! root = fileparts (fileparts (fileparts (which ("run_tests"))));
+%! bare = tempname ();
+%! mkdir (bare);
+%! mkdir (fullfile (bare, "tools"));
+%! mkdir (fullfile (bare, "package"));
+%! copyfile (fullfile (root, "winscore_build.m"), bare);
+%! copyfile (fullfile (root, "build-facts.mk"), bare);
+%! copyfile (fullfile (root, "tools", "make-package.sh"), fullfile (bare, "tools"));
+%! copyfile (fullfile (root, "package", "*"), fullfile (bare, "package"));
+
+%!error <tallyplane: not built in .*greedypick: not built in>
+%! empty = tempname ();
+%! mkdir (empty);
+%! unwind_protect
+%!   build_script_check (empty, empty);
+%! unwind_protect_cleanup
+%!   rmdir (empty);
+%! end_unwind_protect
+
+%!test
+%! ## The build script checks every file before it compiles any.
+%! addpath (bare);
+%! unwind_protect
+%!   err = "";
+%!   try
+%!     winscore_build (fullfile (bare, "out"));
+%!   catch e
+%!     err = e;
+%!   end
+%!   assert (err.identifier, "winscore:winscore_build:missingFile");
+%!   assert (! isempty (strfind (err.message, "host.hpp is missing")));
+%!   assert (! exist (fullfile (bare, "out"), "dir"));
+%! unwind_protect_cleanup
+%!   rmpath (bare);
+%! end_unwind_protect
+
+%!test
+%! [status, out] = system (sprintf ("sh '%s/tools/make-package.sh' '%s/out' 2>&1", bare, bare));
+%! assert (status != 0);
+%! assert (! isempty (regexp (out, 'make-package.sh: \S+ is missing')), out);
+
+%!test
+%! ## CMake, on a copy of the tree without one plug-in's help text.
+%! copy = tempname ();
+%! mkdir (copy);
+%! unwind_protect
+%!   system (sprintf ("cd '%s' && tar --exclude=./build -cf - . | tar -C '%s' -xf -", root, copy));
+%!   delete (fullfile (copy, "ringdiff", "ringdiff.m"));
+%!   [status, out] = system (sprintf ("cmake -S '%s' -B '%s/build' -DWS_OCTAVE=OFF 2>&1", copy, copy));
+%!   assert (status != 0);
+%!   assert (! isempty (strfind (out, "ringdiff/ringdiff.m is missing")), out);
+%! unwind_protect_cleanup
+%!   confirm_recursive_rmdir (false);
+%!   rmdir (copy, "s");
+%! end_unwind_protect
+
+%!test
+%! confirm_recursive_rmdir (false);
+%! rmdir (bare, "s");
