@@ -16,7 +16,7 @@ packages() {
 }
 # An archive snapshot's Release file may be past its Valid-Until date by the
 # machine's clock (unstable's lasts a week).
-APT_OPTS="-o Acquire::Check-Valid-Until=false -o Acquire::Retries=3"
+APT_OPTS="-o Acquire::Check-Valid-Until=false -o Acquire::Retries=3 -o DPkg::Lock::Timeout=1200"
 
 root() { echo "$CACHE/$1"; }
 
