@@ -27,6 +27,7 @@ presets() {
   total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$out/ctest.log")
   result passed "$passed"
   result failed "$(( ${total:-0} - passed ))"
+  result failures "$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$out/ctest.log" | tr '\n' ' ')"
   if grep -q 'Test *#[0-9]*: octave\.package .* Passed' "$out/ctest.log"; then
     result package yes
   else
@@ -43,18 +44,19 @@ native() {
   host=$(fact WS_HOST_SOURCES)
   bin=build/native
   mkdir -p $bin
-  passed=0 failed=0
+  passed=0 failed=0 failures=""
   for p in $PLUGINS; do
     if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
          $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
-      failed=$((failed + 1)); continue
+      failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
     $bin/${p}_tests --gtest_brief=1 > "$out/native-$p.log" 2>&1
     n=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out/native-$p.log")
     f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$out/native-$p.log")
     [ -n "$n$f" ] || f=1  # it crashed before its summary
     passed=$((passed + ${n:-0})); failed=$((failed + ${f:-0}))
+    [ "${f:-0}" = 0 ] || failures="$failures ${p}_tests"
   done
   objs=""
   for p in $PLUGINS; do
@@ -80,10 +82,12 @@ script() {
       passed=$((passed + 1))
     else
       failed=$((failed + 1)); echo "FAILED: $t" >> "$out/octave-tests.log"
+      failures="$failures octave.$(basename "$t" .tst)"
     fi
   done
   result passed "$passed"
   result failed "$failed"
+  result failures "$failures"
   if $OCTAVE --eval "addpath ('tests/octave'); package_check ('$root', '$root/build/package')" \
        > "$out/package.log" 2>&1; then
     result package yes

@@ -50,7 +50,7 @@ record() {
 # gtest binaries run one by one under an emulator; sets passed and failed.
 run_gtests() { # run_gtests <logdir> <runner...> ; binaries from $bins
   logdir=$1; shift
-  passed=0 failed=0
+  passed=0 failed=0 failures=""
   for b in $bins; do
     name=$(basename "$b")
     "$@" "$b" --gtest_brief=1 > "$logdir/$name.log" 2>&1
@@ -58,6 +58,7 @@ run_gtests() { # run_gtests <logdir> <runner...> ; binaries from $bins
     f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$logdir/$name.log")
     [ -n "$n$f" ] || f=1  # no summary: it did not run to its end
     passed=$((passed + ${n:-0})); failed=$((failed + ${f:-0}))
+    [ "${f:-0}" = 0 ] || failures="${failures:+$failures, }$name"
   done
 }
 
@@ -77,10 +78,13 @@ row_clang() {
      cmake --build "$d/build" -j"$jobs" >> "$d/build.log" 2>&1; then
     (cd "$d/build" && ctest -j"$jobs" --output-on-failure) > "$d/ctest.log" 2>&1
     ctest_counts "$d/ctest.log"
+    failures=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$d/ctest.log" | tr '\n' ' ')
+    failures=$(echo $failures | sed 's/ /, /g')
     pkg=no; grep -q 'Test *#[0-9]*: octave\.package .* Passed' "$d/ctest.log" && pkg=yes
     "$d/build/tools/compat/outputs_hash" > "$d/hashes.txt" 2>&1
     "$d/build/tools/compat/outputs_hash" --raw-nan > "$d/hashes-raw-nan.txt" 2>&1
-    record clang "Debian 12 x86-64" "clang $v" "$o" yes "$passed" "$failed" "$pkg" ""
+    record clang "Debian 12 x86-64" "clang $v" "$o" yes "$passed" "$failed" "$pkg" \
+      "${failures:+failed: $failures}"
   else
     record clang "Debian 12 x86-64" "clang $v" "$o" no 0 0 - "see build.log"
   fi
@@ -111,7 +115,8 @@ row_aarch64() {
     run_gtests "$d" $qemu
     $qemu "$d/build/tools/compat/outputs_hash" > "$d/hashes.txt" 2>&1
     $qemu "$d/build/tools/compat/outputs_hash" --raw-nan > "$d/hashes-raw-nan.txt" 2>&1
-    record aarch64 "aarch64 (qemu-user)" "g++ $v" - yes "$passed" "$failed" - ""
+    record aarch64 "aarch64 (qemu-user)" "g++ $v" - yes "$passed" "$failed" - \
+      "${failures:+failed: $failures}"
   else
     record aarch64 "aarch64 (qemu-user)" "g++ $v" - no 0 0 - "see build.log"
   fi
@@ -131,7 +136,8 @@ row_windows() {
     wine "$d/build/tools/compat/outputs_hash.exe" --raw-nan 2>/dev/null | tr -d '\r' \
       > "$d/hashes-raw-nan.txt"
     wineserver -k 2>/dev/null
-    record windows "Windows x86-64 (wine)" "mingw-w64 g++ $v" - yes "$passed" "$failed" - ""
+    record windows "Windows x86-64 (wine)" "mingw-w64 g++ $v" - yes "$passed" "$failed" - \
+      "${failures:+failed: $failures}"
   else
     record windows "Windows x86-64 (wine)" "mingw-w64 g++ $v" - no 0 0 - "see build.log"
   fi
@@ -155,7 +161,8 @@ row_debian() { # row_debian <suite> <label> <mode>
     > "$d/inside.log" 2>&1
   cp "$src"/build/compat/* "$d/" 2>/dev/null
   get() { sed -n "s/^$1=//p" "$d/result" 2>/dev/null; }
-  note=""
+  note=$(get failures | sed 's/^ *//; s/ *$//; s/  */, /g')
+  note=${note:+failed: $note}
   [ "$(get built)" = yes ] || note="see build.log"
   record "$suite" "$label" "$(get compiler)" "$(get octave)" "$(get built)" \
     "$(get passed)" "$(get failed)" "$(get package)" "$note"
