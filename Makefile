@@ -68,18 +68,18 @@ demo: export WS_DEMO_FROM := $(or $(PWD),$(CURDIR))
 demo: build
 	@$(MAKE) --no-print-directory run-demo
 
-# The demo on the plug-ins in MEX_DIR. IMAGE reaches Octave through the
-# environment, never spliced into its code, so any character is safe.
-MEX_DIR ?= build/mex
+# The demo on the plug-ins in MEX_DIR, run in the folder make was started in:
+# a relative IMAGE is read from there and the picture written there. IMAGE and
+# the folders reach Octave through the environment, never spliced into its
+# code, so any character is safe.
+ROOT := $(patsubst %/,%,$(dir $(abspath $(lastword $(MAKEFILE_LIST)))))
+MEX_DIR ?= $(ROOT)/build/mex
 run-demo: export WS_DEMO_FROM ?= $(or $(PWD),$(CURDIR))
 run-demo: export WS_DEMO_IMAGE := $(value IMAGE)
+run-demo: export WS_DEMO_PATH := $(abspath $(MEX_DIR)):$(ROOT)/demo
 run-demo:
-	$(OCTAVE) --eval "addpath('$(MEX_DIR)'); addpath('demo'); \
-	  image = getenv('WS_DEMO_IMAGE'); \
-	  if ~isempty(image) && ~is_absolute_filename(image) \
-	    image = fullfile(getenv('WS_DEMO_FROM'), image); \
-	  end; \
-	  winscore_demo(image);"
+	$(OCTAVE) --eval "addpath(getenv('WS_DEMO_PATH')); cd(getenv('WS_DEMO_FROM')); \
+	  winscore_demo(getenv('WS_DEMO_IMAGE'));"
 
 # winscore-<version>.tar.gz for Octave's pkg install.
 package: deps
