@@ -7,7 +7,7 @@ VALGRIND := valgrind -q --error-exitcode=1 --leak-check=full
 # Three repetitions per benchmark, medians reported: the machine is shared.
 BENCH_FLAGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
-.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo run-demo package clean
+.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo run-demo package compat clean
 
 all: build
 
@@ -85,6 +85,11 @@ run-demo:
 # winscore-<version>.tar.gz for Octave's pkg install.
 package: deps
 	tools/make-package.sh .
+
+# The platform matrix, as root (20-30 minutes, not part of `make test`): Debian
+# 11 to unstable in chroots, clang, aarch64 under qemu-user, Windows under wine.
+compat:
+	tools/compat/run.sh
 
 clean:
 	rm -rf build

@@ -1,0 +1,103 @@
+#!/bin/sh
+# One row of the platform matrix, run inside a Debian chroot from a copy of the
+# source tree. Writes build/compat/result (key=value lines), hashes.txt and the
+# logs of each step into build/compat/.
+#   inside.sh presets   the CMake presets: build, ctest (native, Octave, package)
+#   inside.sh script    no usable CMake: winscore_build, the Octave tests, the
+#                       package, and the native tests compiled with g++ directly
+set -u
+mode=$1
+root=$(cd "$(dirname "$0")/../.." && pwd)
+out=$root/build/compat
+mkdir -p "$out"
+cd "$root"
+OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
+fact() { sed -n "s/^$1 = //p" build-facts.mk; }
+PLUGINS=$(fact WS_PLUGINS)
+
+result() { echo "$1=$2" >> "$out/result"; }
+: > "$out/result"
+result compiler "g++ $(g++ -dumpfullversion)"
+result octave "$(octave-cli --version | sed -n '1s/.*version \([^ ]*\).*/\1/p')"
+
+presets() {
+  if make build > "$out/build.log" 2>&1; then result built yes; else result built no; return; fi
+  ctest --preset default > "$out/ctest.log" 2>&1
+  passed=$(grep -c 'Test *#[0-9]*: .* Passed' "$out/ctest.log")
+  total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$out/ctest.log")
+  result passed "$passed"
+  result failed "$(( ${total:-0} - passed ))"
+  result failures "$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$out/ctest.log" | tr '\n' ' ')"
+  if grep -q 'Test *#[0-9]*: octave\.package .* Passed' "$out/ctest.log"; then
+    result package yes
+  else
+    result package no
+  fi
+  build/tools/compat/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log"
+  build/tools/compat/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
+}
+
+# The native tests and outputs_hash compiled the way CMake would, one g++ call each.
+native() {
+  flags="-std=c++$(fact WS_CXX_STANDARD) $(fact WS_OPTFLAGS) $(fact WS_FPFLAGS)"
+  flags="$flags -DWINSCORE_TEST_HOST -Ihostif -Ihostif/testhost"
+  host=$(fact WS_HOST_SOURCES)
+  bin=build/native
+  mkdir -p $bin
+  passed=0 failed=0 failures=""
+  for p in $PLUGINS; do
+    if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
+         $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
+         -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
+      failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
+    fi
+    $bin/${p}_tests --gtest_brief=1 > "$out/native-$p.log" 2>&1
+    n=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out/native-$p.log")
+    f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$out/native-$p.log")
+    [ -n "$n$f" ] || f=1  # it crashed before its summary
+    passed=$((passed + ${n:-0})); failed=$((failed + ${f:-0}))
+    [ "${f:-0}" = 0 ] || failures="$failures ${p}_tests"
+  done
+  objs=""
+  for p in $PLUGINS; do
+    g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $p/${p}_gateway.cpp -o $bin/hash_$p.o \
+      >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
+  done
+  g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
+    hostif/testhost/testhost.cpp >> "$out/native-build.log" 2>&1 &&
+    $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
+    $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
+}
+
+script() {
+  if $OCTAVE --eval "winscore_build ('build/mex')" > "$out/build.log" 2>&1; then
+    result built yes
+  else
+    result built no; return
+  fi
+  native
+  for t in tests/octave/*.tst; do
+    if $OCTAVE --eval "addpath ('build/mex'); addpath ('demo'); addpath ('tests/octave'); run_tests ({'$t'})" \
+         >> "$out/octave-tests.log" 2>&1; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1)); echo "FAILED: $t" >> "$out/octave-tests.log"
+      failures="$failures octave.$(basename "$t" .tst)"
+    fi
+  done
+  result passed "$passed"
+  result failed "$failed"
+  result failures "$failures"
+  if $OCTAVE --eval "addpath ('tests/octave'); package_check ('$root', '$root/build/package')" \
+       > "$out/package.log" 2>&1; then
+    result package yes
+  else
+    result package no
+  fi
+}
+
+case $mode in
+  presets) presets ;;
+  script) script ;;
+  *) echo "usage: $0 presets|script" >&2; exit 2 ;;
+esac
