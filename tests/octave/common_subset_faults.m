@@ -174,7 +174,8 @@ function faults = line_faults (line, stripped, assigned)
                 "nthargout", "print_usage", "fflush", "stdout", "stderr", "postpad", ...
                 "prepad", "lookup", "is_absolute_filename", "make_absolute_filename", ...
                 "confirm_recursive_rmdir", "octave_config_info"};
-  for w = unique (words)
+  % A row to loop over, even when no word was found (Octave 11 gives 0 x 1).
+  for w = reshape (unique (words), 1, [])
     if (any (strcmp (w{1}, keywords)))
       faults{end+1} = sprintf ("Octave keyword %s", w{1});
     elseif (any (strcmp (w{1}, octaveOnly)) && ! any (strcmp (w{1}, assigned)))
