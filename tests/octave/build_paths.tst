@@ -22,8 +22,10 @@
 %! end_unwind_protect
 
 %!test
-%! ## The build script checks every file before it compiles any.
-%! addpath (bare);
+%! ## The build script checks every file before it compiles any. Run from
+%! ## the bare copy, whose script the current folder puts first.
+%! here = pwd ();
+%! cd (bare);
 %! unwind_protect
 %!   err = "";
 %!   try
@@ -35,7 +37,7 @@
 %!   assert (! isempty (strfind (err.message, "host.hpp is missing")));
 %!   assert (! exist (fullfile (bare, "out"), "dir"));
 %! unwind_protect_cleanup
-%!   rmpath (bare);
+%!   cd (here);
 %! end_unwind_protect
 
 %!test

@@ -67,7 +67,8 @@ function package_check (root, outdir)
     cd (here);
   end
   ## The toolbox API ships in the package, with its help and the overview.
-  if (isempty (strfind (which ("winscore.propose"), prefix))
+  ## (Octave 6's which does not resolve a package function: look for the file.)
+  if (! exist (fullfile (installed{1}.dir, "+winscore", "propose.m"), "file")
       || isempty (strfind (evalc ("help winscore.propose"), "winscore.propose("))
       || isempty (strfind (evalc ("help Contents"), "winscore.propose")))
     printf ("winscore.propose: not installed with its help and the overview\n");
