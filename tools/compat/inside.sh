@@ -12,7 +12,7 @@ out=$root/build/compat
 mkdir -p "$out"
 cd "$root"
 OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
-fact() { sed -n "s/^$1 = //p" build-facts.mk; }
+fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" build-facts.mk; }
 PLUGINS=$(fact WS_PLUGINS)
 
 result() { echo "$1=$2" >> "$out/result"; }
@@ -40,7 +40,7 @@ presets() {
 # The native tests and outputs_hash compiled the way CMake would, one g++ call each.
 native() {
   flags="-std=c++$(fact WS_CXX_STANDARD) $(fact WS_OPTFLAGS) $(fact WS_FPFLAGS)"
-  flags="$flags -DWINSCORE_TEST_HOST -Ihostif -Ihostif/testhost"
+  flags="$flags -Ihostif -Ihostif/testhost"
   host=$(fact WS_HOST_SOURCES)
   bin=build/native
   mkdir -p $bin
