@@ -173,10 +173,11 @@ std::int64_t batchWindows(std::int32_t bins, std::int64_t windows) {
 }
 
 // Rows per block: balances forming the edges at each corner column
-// (columns x R/K x B) against walking from an edge (corners x K/2 x B).
+// (D columns x R/K x B) against walking from the nearer edge (8 corners per
+// window x K/4 rows on average x B): K = sqrt(D R / 2N).
 std::int64_t blockRows(std::int64_t rows, std::int64_t columns, std::int64_t batch) {
   const double cornerColumns = std::min<double>(static_cast<double>(columns), 4.0 * batch);
-  const double k = std::round(std::sqrt(cornerColumns * rows / (4.0 * batch)));
+  const double k = std::round(std::sqrt(cornerColumns * rows / (2.0 * batch)));
   return std::max<std::int64_t>(1, std::min<std::int64_t>(rows, static_cast<std::int64_t>(k)));
 }
 
@@ -480,9 +481,10 @@ std::int64_t firstBadBox(const double* boxes, std::int64_t N, std::int64_t rows,
 
 double workingBytes(std::int64_t rows, std::int64_t columns, std::int32_t numberBins,
                     std::int64_t numberWindows) {
+  if (numberWindows <= 0) return 0.0;
   const double R = static_cast<double>(rows), C = static_cast<double>(columns);
   const double B = std::max(numberBins, 1);
-  const std::int64_t batchCount = batchWindows(numberBins, std::max<std::int64_t>(numberWindows, 1));
+  const std::int64_t batchCount = batchWindows(numberBins, numberWindows);
   const double batch = static_cast<double>(batchCount);
   const double K = static_cast<double>(blockRows(std::max<std::int64_t>(rows, 1), columns, batchCount));
   const double blocks = std::ceil(R / K);
@@ -491,7 +493,7 @@ double workingBytes(std::int64_t rows, std::int64_t columns, std::int32_t number
          + (2.0 * blocks + 1.0) * B * 4.0        // block counts and edges
          + 2.0 * batch * B * 4.0                 // gathered counts
          + 8.0 * batch * (2.0 * sizeof(Corner) + 8.0)  // corners, sorted, columns
-         + (C + 2.0) * 8.0 + R * 4.0             // column starts, a column's bins
+         + (C + 2.0) * 16.0 + R * 4.0            // column starts, a column's bins
          + 65536.0 * 4.0                         // a level table
          + 3.0 * B * 8.0;                        // one window's histograms
 }

@@ -76,7 +76,7 @@ Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
 std::int64_t firstBadBox(const double* boxes, std::int64_t numberWindows, std::int64_t rows,
                          std::int64_t columns);
 
-// The bytes scoreWindows holds at most for these sizes.
+// The bytes scoreWindows holds at most for these sizes (0 for no windows).
 double workingBytes(std::int64_t rows, std::int64_t columns, std::int32_t numberBins,
                     std::int64_t numberWindows);
 

@@ -47,9 +47,13 @@ native() {
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0 failures=""
+  # An API kernel's tests run the plug-ins' kernels beside it.
+  references=""
+  for p in $PLUGINS; do references="$references -I$p $p/${p}_kernel.cpp"; done
   for p in $KERNELS; do
+    case " $PLUGINS " in *" $p "*) extra="" ;; *) extra=$references ;; esac
     if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
+         $p/${p}_kernel.cpp $extra $host hostif/testhost/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
