@@ -45,9 +45,10 @@ double unitOf(T v) {
 }
 
 // min(floor(u * levels), levels - 1), from 0: the level of a unit value.
+// u * levels is not negative, so truncation is its floor.
 std::int32_t levelOf(double u, std::int32_t levels) {
-  const double f = std::floor(u * static_cast<double>(levels));
-  return f < static_cast<double>(levels - 1) ? static_cast<std::int32_t>(f) : levels - 1;
+  const auto f = static_cast<std::int64_t>(u * static_cast<double>(levels));
+  return f < levels - 1 ? static_cast<std::int32_t>(f) : levels - 1;
 }
 
 // The bins (from 0) of one column of an image at a time.
@@ -91,13 +92,14 @@ class BinReader {
 
   bool binColumn(std::int64_t c, std::int32_t* out, Report* report) const {
     const double* in = plane<double>(c, 0);
+    // floor(v) lies in 1..B exactly when 1 <= v < B + 1; there it is trunc(v).
+    const double end = static_cast<double>(bins_) + 1.0;
     for (std::int64_t r = 0; r < image_.rows; ++r) {
-      const double bin = std::floor(in[r]);
-      if (!(bin >= 1.0 && bin <= static_cast<double>(bins_))) {
+      if (!(in[r] >= 1.0 && in[r] < end)) {
         *report = {Fault::badBin, r + c * image_.rows, in[r]};
         return false;
       }
-      out[r] = static_cast<std::int32_t>(bin) - 1;
+      out[r] = static_cast<std::int32_t>(in[r]) - 1;
     }
     return true;
   }
