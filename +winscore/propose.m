@@ -88,7 +88,7 @@ function [boxes, scores] = propose (img, varargin)
   % winscore.contrast on the pixels, quantised in the same pass: the
   % candidates are sound by construction.
   candidates = windows (Rw, Cw, count, seed);
-  score = winscore.internal.ringcontrast ('pixels', img, bins, candidates, surround, Inf);
+  score = winscore.internal.ringcontrast ('pixels', full (img), bins, candidates, surround, Inf);
   clear ('drawweighted');
   drawn = drawweighted (score, min (draws, count), 0);
   kept = drawn(winscore.select (candidates(drawn, :), score(drawn), keep));

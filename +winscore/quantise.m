@@ -27,7 +27,7 @@ function q = quantise (img, bins)
   winscore.internal.checkImage ('quantise', img);
   bins = winscore.internal.scalar ('quantise', 'bins', bins, 1, 2 ^ 31 - 1, true);
   if size (img, 3) == 1
-    q = 1 + min (floor (winscore.internal.unitImage (img) * bins), bins - 1);
+    q = winscore.internal.ringcontrast ('quantise', full (img), bins);
     return;
   end
   levels = round (bins ^ (1 / 3));
@@ -35,7 +35,5 @@ function q = quantise (img, bins)
     error ('winscore:quantise:bins', ...
            'winscore.quantise: bins must be a whole cube (8, 27, 64, ...) for an RGB image, not %d', bins);
   end
-  img = winscore.internal.unitImage (img);
-  lv = min (floor (img * levels), levels - 1);
-  q = 1 + lv(:, :, 1) + levels * lv(:, :, 2) + levels ^ 2 * lv(:, :, 3);
+  q = winscore.internal.ringcontrast ('quantise', img, bins);
 end
