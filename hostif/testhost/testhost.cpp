@@ -257,7 +257,7 @@ int mxGetString(const mxArray* a, char* buffer, mwSize length) {
   buffer[0] = '\0';
   if (a->arrayClass != ArrayClass::Char) return 1;
   const std::size_t n = std::min<std::size_t>(a->real.size(), length - 1);
-  for (std::size_t k = 0; k < n; ++k) buffer[k] = static_cast<char>(a->real[k]);
+  for (std::size_t k = 0; k < n; ++k) buffer[k] = static_cast<char>(convertTo<std::uint8_t>(a->real[k]));
   buffer[n] = '\0';
   return a->real.size() < length ? 0 : 1;
 }
