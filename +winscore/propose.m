@@ -82,7 +82,9 @@ function [boxes, scores] = propose (img, varargin)
     img = img(floor ((2 * (1:Rw) - 1) * R / (2 * Rw)) + 1, ...
               floor ((2 * (1:Cw) - 1) * C / (2 * Cw)) + 1, :);
   end
-  winscore.quantise (img(1, 1, :), bins);   % refuses a bin count the image cannot take
+  if size (img, 3) == 3 && round (bins ^ (1 / 3)) ^ 3 ~= bins
+    winscore.quantise (img(1, 1, :), bins);   % its error on a bin count that is no cube
+  end
   guard (Rw, Cw, bins, count, min (draws, count), maxBytes);
 
   % winscore.contrast on the pixels, quantised in the same pass: the
