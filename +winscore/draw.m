@@ -73,26 +73,32 @@ function [out, varargout] = draw (img, boxes, varargin)
   scale = max (1, round (max (R, C) / 400));
   [colours, names] = palette ();
 
-  out = bytes (img);
-  % Each box cut to the image; those wholly outside are not drawn.
+  % Every frame and tag as a list of strokes, best last so it ends on top,
+  % painted a plane at a time: the planes are assigned in place, never
+  % copied whole per stroke.
   cut = [max(boxes(:, 1:2), 1), min(boxes(:, 3), C), min(boxes(:, 4), R)];
-  shown = cut(:, 1) <= cut(:, 3) & cut(:, 2) <= cut(:, 4);
-  for k = N:-1:1
-    if shown(k)
-      rgb = colours(1 + mod (k - 1, size (colours, 1)), :);
-      t = min ([thickness, cut(k, 3) - cut(k, 1) + 1, cut(k, 4) - cut(k, 2) + 1]);
-      out = band (out, cut(k, :) + [-rim -rim rim rim], t + 2 * rim, outline (rgb));
-      out = band (out, cut(k, :), t, rgb);
-    end
+  shown = find (cut(:, 1) <= cut(:, 3) & cut(:, 2) <= cut(:, 4));   % wholly outside: not drawn
+  strokes = {};
+  for k = flipud (shown(:))'
+    rgb = colours(1 + mod (k - 1, size (colours, 1)), :);
+    t = min ([thickness, cut(k, 3) - cut(k, 1) + 1, cut(k, 4) - cut(k, 2) + 1]);
+    strokes = [strokes, band(cut(k, :) + [-rim -rim rim rim], t + 2 * rim, outline (rgb), R, C), ...
+               band(cut(k, :), t, rgb, R, C)];
   end
   % Tags after every frame, so no frame hides one; the best on top again.
   if ~isempty (scores)
-    for k = N:-1:1
-      if shown(k)
-        rgb = colours(1 + mod (k - 1, size (colours, 1)), :);
-        out = tag (out, cut(k, 2), cut(k, 1), sprintf ('%.2f', scores(k)), rgb, scale);
-      end
+    for k = flipud (shown(:))'
+      rgb = colours(1 + mod (k - 1, size (colours, 1)), :);
+      strokes{end + 1} = tag (cut(k, 2), cut(k, 1), sprintf ('%.2f', scores(k)), rgb, scale, R, C);
     end
+  end
+  out = zeros (R, C, 3, 'uint8');
+  for ch = 1:3
+    plane = bytes (img(:, :, min (ch, size (img, 3))));
+    for s = 1:numel (strokes)
+      plane(strokes{s}{1}, strokes{s}{2}) = strokes{s}{3}(:, :, ch);
+    end
+    out(:, :, ch) = plane;
   end
 
   if showLegend
@@ -111,41 +117,26 @@ function [out, varargout] = draw (img, boxes, varargin)
   end
 end
 
-function out = bytes (img)
-  % The image as R x C x 3 uint8, a plane at a time, so that a large double
-  % image costs one plane of temporaries. uint8 rounds to nearest, sends
-  % NaN to 0 and saturates, which clips 0..1 data at both ends.
-  [R, C, P] = size (img);
-  out = zeros (R, C, 3, 'uint8');
-  for ch = 1:P
-    plane = img(:, :, ch);
-    if isa (plane, 'uint8')
-      out(:, :, ch) = plane;
-    elseif isfloat (plane)
-      out(:, :, ch) = uint8 (255 * double (plane));
-    else
-      out(:, :, ch) = uint8 (255 * winscore.internal.unitImage (plane));
-    end
-  end
-  if P == 1
-    out(:, :, 2) = out(:, :, 1);
-    out(:, :, 3) = out(:, :, 1);
+function plane = bytes (plane)
+  % One plane of the image as uint8. uint8 rounds to nearest, sends NaN to
+  % 0 and saturates, which clips 0..1 data at both ends.
+  if isfloat (plane)
+    plane = uint8 (255 * double (plane));
+  elseif ~isa (plane, 'uint8')
+    plane = uint8 (255 * winscore.internal.unitImage (plane));
   end
 end
 
-function out = band (out, b, w, rgb)
-  % A frame w pixels wide along the inside of box b, cut to the image.
-  [R, C, ~] = size (out);
+function strokes = band (b, w, rgb, R, C)
+  % A frame w pixels wide along the inside of box b, cut to the image, as
+  % four strokes {rows, columns, colour}.
   rows = {b(2):b(2) + w - 1, b(4) - w + 1:b(4), b(2):b(4), b(2):b(4)};
   cols = {b(1):b(3), b(1):b(3), b(1):b(1) + w - 1, b(3) - w + 1:b(3)};
+  strokes = cell (1, 4);
   for side = 1:4
     r = rows{side};
     c = cols{side};
-    r = r(r >= 1 & r <= R);
-    c = c(c >= 1 & c <= C);
-    for ch = 1:3
-      out(r, c, ch) = rgb(ch);
-    end
+    strokes{side} = {r(r >= 1 & r <= R), c(c >= 1 & c <= C), reshape(rgb, 1, 1, 3)};
   end
 end
 
@@ -164,9 +155,10 @@ function [colours, names] = palette ()
   names = {'white', 'magenta', 'cyan', 'orange', 'black', 'yellow', 'red', 'green', 'blue', 'brown'};
 end
 
-function out = tag (out, y, x, text, rgb, scale)
+function stroke = tag (y, x, text, rgb, scale, R, C)
   % TEXT in a filled box of colour RGB with its top-left corner at (y, x),
-  % each font pixel SCALE x SCALE image pixels, cut to the image.
+  % each font pixel SCALE x SCALE image pixels, cut to the image: one
+  % stroke {rows, columns, patch}.
   glyphs = cell (1, numel (text));
   for k = 1:numel (text)
     glyphs{k} = [glyph(text(k)), zeros(5, 1)];
@@ -174,15 +166,17 @@ function out = tag (out, y, x, text, rgb, scale)
   bitmap = [zeros(1, 4 * numel (text) + 1); zeros(5, 1), [glyphs{:}]; zeros(1, 4 * numel (text) + 1)];
   bitmap = kron (bitmap, ones (scale));
   [h, w] = size (bitmap);
-  rows = y:min (y + h - 1, size (out, 1));
-  cols = x:min (x + w - 1, size (out, 2));
+  rows = y:min (y + h - 1, R);
+  cols = x:min (x + w - 1, C);
   bitmap = bitmap(1:numel (rows), 1:numel (cols)) > 0;
   ink = outline (rgb);
+  patch = zeros (numel (rows), numel (cols), 3, 'uint8');
   for ch = 1:3
-    patch = repmat (rgb(ch), size (bitmap));
-    patch(bitmap) = ink(ch);
-    out(rows, cols, ch) = patch;
+    layer = repmat (rgb(ch), size (bitmap));
+    layer(bitmap) = ink(ch);
+    patch(:, :, ch) = layer;
   end
+  stroke = {rows, cols, patch};
 end
 
 function g = glyph (c)

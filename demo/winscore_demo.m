@@ -16,7 +16,8 @@ function top = winscore_demo (imagePath, outPath)
 %        of cells by how rare its colours are in the image and keep the
 %        local maxima;
 %     4. winscore.draw: the windows of steps 1-2 on the left, those of step
-%        3 on the right; print tables of both.
+%        3 on the right, on a copy at most 1280 pixels on a side; print
+%        tables of both.
 %
 %   TOP = WINSCORE_DEMO(...) also returns the kept windows as a struct with
 %   fields xmin, ymin, xmax, ymax and score (column vectors, best first), and
@@ -80,14 +81,17 @@ function top = winscore_demo (imagePath, outPath)
   % rarity above 60% of its largest value (negative in the background), map
   % B counts cells, so a window scores (sum of A) * cells / cells = sum of
   % A: highest on windows that cover a cluster of rare colour and little else.
-  q = winscore.quantise (img, bins);
+  % On a large image every step-th pixel stands in for its block: at most
+  % about 640 of them on a side, and at least one in every cell.
+  n = gridSize;
+  step = max (1, min (ceil (max (R, C) / 640), floor (min (R, C) / n)));
+  q = winscore.quantise (img(1:step:end, 1:step:end, :), bins);
   frequency = accumarray (q(:), 1, [bins 1]);
   rarity = 1 - frequency(q) / max (frequency);
-  n = gridSize;
-  rows = min (n, 1 + floor ((0:R - 1)' * n / R));
-  cols = min (n, 1 + floor ((0:C - 1) * n / C));
-  cellRarity = accumarray ([repmat(rows, C, 1), reshape(repmat(cols, R, 1), [], 1)], ...
-                           rarity(:), [n n], @mean);
+  rows = min (n, 1 + floor ((0:step:R - 1)' * n / R));
+  cols = min (n, 1 + floor ((0:step:C - 1) * n / C));
+  cells = [repmat(rows, numel (cols), 1), reshape(repmat(cols, numel (rows), 1), [], 1)];
+  cellRarity = accumarray (cells, rarity(:), [n n]) ./ max (accumarray (cells, 1, [n n]), 1);
   [gridBoxes, gridScores] = winscore.gridPeaks (cellRarity - 0.6 * max (cellRarity(:)), ...
                                                 ones (n), 'MinWidth', 2, 'MinHeight', 2, ...
                                                 'CellSize', [R / n, C / n]);
@@ -103,7 +107,8 @@ function top = winscore_demo (imagePath, outPath)
   fprintf ('grid stage: %d x %d cells, local maxima of every grid window\n', n, n);
   print_table (gridBoxes, gridScores);
   if ~isempty (outPath)
-    imwrite ([winscore.draw(img, boxes), winscore.draw(img, gridBoxes)], outPath);
+    [shown, scale] = screen_copy (img, 1280);
+    imwrite ([winscore.draw(shown, scale (boxes)), winscore.draw(shown, scale (gridBoxes))], outPath);
     fprintf ('wrote %s\n', outPath);
   end
 
@@ -127,6 +132,18 @@ function inside = nested (boxes)
     ih = max (0, min (boxes(k, 4), better(:, 4)) - max (boxes(k, 2), better(:, 2)) + 1);
     inside(k) = any (iw .* ih > 0.5 * area(k));
   end
+end
+
+function [img, scale] = screen_copy (img, side)
+  % A copy at most `side` pixels on its longer side (pixel centres picked,
+  % as winscore.propose's 'MaxSide' does), and the map of boxes into it;
+  % winscore.draw rounds the fractional corners.
+  [R, C, ~] = size (img);
+  f = min (1, side / max (R, C));
+  Rw = max (1, floor (R * f));
+  Cw = max (1, floor (C * f));
+  img = img(floor ((2 * (1:Rw) - 1) * R / (2 * Rw)) + 1, floor ((2 * (1:Cw) - 1) * C / (2 * Cw)) + 1, :);
+  scale = @(b) [(b(:, 1) - 1) * Cw / C + 1, (b(:, 2) - 1) * Rw / R + 1, b(:, 3) * Cw / C, b(:, 4) * Rw / R];
 end
 
 function s = written (options)
