@@ -16,7 +16,7 @@ function top = winscore_demo (imagePath, outPath)
 %        of cells by how rare its colours are in the image and keep the
 %        local maxima;
 %     4. winscore.draw: the windows of steps 1-2 on the left, those of step
-%        3 on the right, on a copy at most 1280 pixels on a side; print
+%        3 on the right, on a copy at most 1024 pixels on a side; print
 %        tables of both.
 %
 %   TOP = WINSCORE_DEMO(...) also returns the kept windows as a struct with
@@ -107,7 +107,7 @@ function top = winscore_demo (imagePath, outPath)
   fprintf ('grid stage: %d x %d cells, local maxima of every grid window\n', n, n);
   print_table (gridBoxes, gridScores);
   if ~isempty (outPath)
-    [shown, scale] = screen_copy (img, 1280);
+    [shown, scale] = screen_copy (img, 1024);
     imwrite ([winscore.draw(shown, scale (boxes)), winscore.draw(shown, scale (gridBoxes))], outPath);
     fprintf ('wrote %s\n', outPath);
   end
