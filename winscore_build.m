@@ -43,12 +43,8 @@ function winscore_build (outdir, api)
   if nargin < 2
     api = '';
   end
-  outdir = winscore.internal.text (outdir);
+  outdir = winscore.internal.text (outdir, 'winscore_build', 'OUTDIR', 'a folder name');
   api = winscore.internal.text (api);
-  if ~ischar (outdir)
-    winscore.internal.fail ('winscore_build', 'badValue', 'OUTDIR', 'a folder name', ...
-                            winscore.internal.describe (outdir));
-  end
   if isempty (api) && strncmp (outdir, '-', 1)   % WINSCORE_BUILD(API)
     api = outdir;
     outdir = '';

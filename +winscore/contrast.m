@@ -36,12 +36,8 @@ function [scores, bytes, varargout] = contrast (q, boxes, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    winscore.internal.fail ('contrast', 'inputs', 'a quantised image and boxes, then options as name-value pairs');
-  end
-  if nargout > 2
-    winscore.internal.fail ('contrast', 'outputs', 2);
-  end
+  winscore.internal.counts ('contrast', nargin, [2 Inf], nargout, 2, ...
+                           'a quantised image and boxes, then options as name-value pairs');
   if ~(isnumeric (q) || islogical (q)) || ~isreal (q) || ndims (q) ~= 2 || isempty (q)
     winscore.internal.fail ('contrast', 'notQuantised', winscore.internal.describe (q));
   end

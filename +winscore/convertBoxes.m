@@ -23,12 +23,8 @@ function [out, varargout] = convertBoxes (boxes, from, to, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin ~= 3
-    winscore.internal.fail ('convertBoxes', 'inputs', 'boxes, the format they are in and the format wanted');
-  end
-  if nargout > 1
-    winscore.internal.fail ('convertBoxes', 'outputs', 1);
-  end
+  winscore.internal.counts ('convertBoxes', nargin, 3, nargout, 1, ...
+                           'boxes, the format they are in and the format wanted');
   boxes = winscore.internal.boxes ('convertBoxes', boxes, 'shape');
   formats = {'corners', 'xywh', 'opencv', 'xyxy0'};
   from = format (winscore.internal.text (from), formats);

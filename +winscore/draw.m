@@ -38,12 +38,8 @@ function [out, varargout] = draw (img, boxes, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    winscore.internal.fail ('draw', 'inputs', 'an image and boxes, then options as name-value pairs');
-  end
-  if nargout > 1
-    winscore.internal.fail ('draw', 'outputs', 1);
-  end
+  winscore.internal.counts ('draw', nargin, [2 Inf], nargout, 1, ...
+                           'an image and boxes, then options as name-value pairs');
   opts = winscore.internal.options ('draw', struct ('Scores', [], 'Legend', false, ...
     'Thickness', [], 'Clip', true), varargin);
   img = winscore.internal.checkImage ('draw', img);

@@ -37,12 +37,8 @@ function [boxes, scores, varargout] = gridPeaks (A, B, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    winscore.internal.fail ('gridPeaks', 'inputs', 'two n x n maps, then options as name-value pairs');
-  end
-  if nargout > 2
-    winscore.internal.fail ('gridPeaks', 'outputs', 2);
-  end
+  winscore.internal.counts ('gridPeaks', nargin, [2 Inf], nargout, 2, ...
+                           'two n x n maps, then options as name-value pairs');
   opts = winscore.internal.options ('gridPeaks', struct ('MinWidth', 1, 'MinHeight', 1, ...
     'Neighbourhood', 3, 'CellSize', 1, 'MaxBytes', 2 ^ 31), varargin);
   n = size (A, 1);

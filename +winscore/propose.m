@@ -70,12 +70,8 @@ function [boxes, scores, varargout] = propose (img, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 1
-    winscore.internal.fail ('propose', 'inputs', 'an image, then options as name-value pairs');
-  end
-  if nargout > 2
-    winscore.internal.fail ('propose', 'outputs', 2);
-  end
+  winscore.internal.counts ('propose', nargin, [1 Inf], nargout, 2, ...
+                           'an image, then options as name-value pairs');
   opts = winscore.internal.options ('propose', struct ('Bins', 64, 'Candidates', 3000, ...
     'Surround', 50, 'Draws', 1500, 'Keep', 10, 'Seed', 1, 'MaxSide', Inf, ...
     'MaxBytes', 2 ^ 31, 'WindowSize', [0.06 0.6]), varargin);

@@ -24,12 +24,7 @@ function [q, varargout] = quantise (img, bins, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin ~= 2
-    winscore.internal.fail ('quantise', 'inputs', 'an image and a bin count');
-  end
-  if nargout > 1
-    winscore.internal.fail ('quantise', 'outputs', 1);
-  end
+  winscore.internal.counts ('quantise', nargin, 2, nargout, 1, 'an image and a bin count');
   img = winscore.internal.checkImage ('quantise', img);
   bins = winscore.internal.scalar ('quantise', 'bins', bins, 1, 2 ^ 31 - 1, true);
   levels = winscore.internal.levels ('quantise', bins, img);

@@ -33,12 +33,8 @@ function [idx, varargout] = sample (scores, n, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    winscore.internal.fail ('sample', 'inputs', 'scores and a count, then options as name-value pairs');
-  end
-  if nargout > 1
-    winscore.internal.fail ('sample', 'outputs', 1);
-  end
+  winscore.internal.counts ('sample', nargin, [2 Inf], nargout, 1, ...
+                           'scores and a count, then options as name-value pairs');
   opts = winscore.internal.options ('sample', struct ('Replace', false), varargin);
   if ~(isnumeric (scores) || islogical (scores)) || ~isreal (scores) ...
      || ~(isvector (scores) || isempty (scores))

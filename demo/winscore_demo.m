@@ -36,16 +36,8 @@ function top = winscore_demo (imagePath, outPath)
   if nargin < 2
     outPath = fullfile (pwd (), 'winscore_demo.png');
   end
-  imagePath = winscore.internal.text (imagePath);
-  outPath = winscore.internal.text (outPath);
-  if ~ischar (imagePath)
-    winscore.internal.fail ('winscore_demo', 'badValue', 'IMAGEPATH', 'a file name', ...
-                            winscore.internal.describe (imagePath));
-  end
-  if ~ischar (outPath)
-    winscore.internal.fail ('winscore_demo', 'badValue', 'OUTPATH', 'a file name', ...
-                            winscore.internal.describe (outPath));
-  end
+  imagePath = winscore.internal.text (imagePath, 'winscore_demo', 'IMAGEPATH', 'a file name');
+  outPath = winscore.internal.text (outPath, 'winscore_demo', 'OUTPATH', 'a file name');
 
   % Settings: change these to explore. winscore.propose's options, every
   % one written out: a ring twice as wide and tall as the window, and a
