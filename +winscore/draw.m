@@ -65,6 +65,7 @@ function [out, varargout] = draw (img, boxes, varargin)
   if ~clip
     winscore.internal.boxes ('draw', boxes, R, C);
   end
+  thickness = min (thickness, max (R, C));        % a wider frame would draw no more
   rim = max (1, round (thickness / 3));
   scale = max (1, round (max (R, C) / 400));
   [colours, names] = palette ();
