@@ -42,12 +42,14 @@ function top = winscore_demo (imagePath, outPath)
   % Settings: change these to explore. winscore.propose's options, every
   % one written out: a ring twice as wide and tall as the window, and a
   % working copy at most 640 pixels on a side; the rest are its defaults.
-  options = {'Bins', 64, 'Candidates', 3000, 'Surround', 100, 'Draws', 1500, ...
-             'Keep', 8, 'Seed', 1, 'MaxSide', 640, 'WindowSize', [0.06 0.6]};
+  settings = struct ('Bins', 64, 'Candidates', 3000, 'Surround', 100, 'Draws', 1500, ...
+                     'Keep', 8, 'Seed', 1, 'MaxSide', 640, 'WindowSize', [0.06 0.6]);
   minShare = 0.6;        % windows scoring at least this share of the best,
   gridSize = 16;         % cells along each side of the coarse grid
-  bins = options{2};
-  numberKept = options{10};
+  options = [fieldnames(settings), struct2cell(settings)]';   % name, value, ...
+  options = options(:)';
+  bins = settings.Bins;
+  numberKept = settings.Keep;
 
   if isempty (imagePath)
     img = demo_scene ();
