@@ -27,8 +27,8 @@ function [out, varargout] = convertBoxes (boxes, from, to, varargin)
                            'boxes, the format they are in and the format wanted');
   boxes = winscore.internal.boxes ('convertBoxes', boxes, 'shape');
   formats = {'corners', 'xywh', 'opencv', 'xyxy0'};
-  from = format (winscore.internal.text (from), formats);
-  to = format (winscore.internal.text (to), formats);
+  from = winscore.internal.choice ('convertBoxes', 'from', from, formats);
+  to = winscore.internal.choice ('convertBoxes', 'to', to, formats);
   x = boxes(:, 1); y = boxes(:, 2); a = boxes(:, 3); b = boxes(:, 4);
   switch from
     case 'xywh'
@@ -50,14 +50,4 @@ function [out, varargout] = convertBoxes (boxes, from, to, varargin)
     otherwise
       out = c;
   end
-end
-
-function name = format (name, formats)
-  k = winscore.internal.pick (name, formats);
-  if k == 0
-    listed = sprintf ('''%s'', ', formats{:});
-    winscore.internal.fail ('convertBoxes', 'boxFormat', winscore.internal.describe (name), ...
-                            listed(1:end - 2));
-  end
-  name = formats{k};
 end

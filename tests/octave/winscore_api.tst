@@ -383,7 +383,7 @@
 %! end
 %! assert (raised ("winscore.contrast (ones (9), [1 1 2 2; 3 3 4 4; 1 1 5 5]')"), ...
 %!         "winscore:contrast:boxesTransposed");
-%! assert (raised ("winscore.convertBoxes ([1 1 2 2], 'xy', 'corners')"), "winscore:convertBoxes:boxFormat");
+%! assert (raised ("winscore.convertBoxes ([1 1 2 2], 'xy', 'corners')"), "winscore:convertBoxes:badValue");
 %! assert (raised ("winscore.draw (ones (9), [1 1 NaN 2])"), "winscore:draw:boxNotFinite");
 
 ## Sparse arrays are taken as their full selves everywhere; huge scores are
