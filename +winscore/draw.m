@@ -47,7 +47,7 @@ function [out, varargout] = draw (img, boxes, varargin)
   boxes = round (winscore.internal.boxes ('draw', boxes));
   N = size (boxes, 1);
   scores = opts.Scores;
-  if ~isempty (scores) && ~((isnumeric (scores) || islogical (scores)) && isreal (scores))
+  if ~((isnumeric (scores) || islogical (scores)) && isreal (scores))
     winscore.internal.fail ('draw', 'badValue', '''Scores''', 'real numbers, one per box', ...
                             winscore.internal.describe (scores));
   end

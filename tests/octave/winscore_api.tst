@@ -476,3 +476,42 @@
 %!     cd (here);
 %!   end_unwind_protect
 %! end
+
+## Bad input anywhere, in any position or option, ends in the called
+## function's own winscore: error or in a result; never in a host error.
+%!test
+%! warning ("off", "all", "local");
+%! calls = {
+%!   "quantise",     {rand(6, 7, 3), 8},                       {}
+%!   "propose",      {rand(6, 7, 3), "Candidates", 20},        {"Bins", "Candidates", "Surround", "Draws", "Keep", "Seed", "MaxSide", "MaxBytes", "WindowSize"}
+%!   "contrast",     {2 * ones(6, 7), [1 1 3 3]},              {"Bins", "Surround", "MaxBytes"}
+%!   "sample",       {[1 2 3], 2},                             {"Replace"}
+%!   "gridPeaks",    {rand(3) - 0.5, ones(3)},                 {"MinWidth", "MinHeight", "Neighbourhood", "CellSize", "MaxBytes"}
+%!   "draw",         {rand(6, 7), [1 1 3 3]},                  {"Scores", "Legend", "Thickness", "Clip"}
+%!   "convertBoxes", {[1 1 3 3], "xywh", "corners"},           {}
+%! };
+%! bad = {{}, {1}, struct(), 1i, NaN, Inf, -1, [], zeros(0, 4), sparse([1 2]), int8(-5), ...
+%!        ones(2, 2, 2), "abc", 1e300, true, [1 2; 3 4]};
+%! for c = 1:rows (calls)
+%!   fn = str2func (["winscore." calls{c, 1}]);
+%!   base = calls{c, 2};
+%!   variants = {};
+%!   for a = 1:numel (base)
+%!     for b = 1:numel (bad)
+%!       args = base; args{a} = bad{b}; variants{end+1} = args;
+%!     end
+%!   end
+%!   for o = 1:numel (calls{c, 3})
+%!     for b = 1:numel (bad)
+%!       variants{end+1} = [base, calls{c, 3}(o), bad(b)];
+%!     end
+%!   end
+%!   for v = 1:numel (variants)
+%!     try
+%!       evalc ("fn (variants{v}{:});");
+%!     catch err
+%!       assert (strncmp (err.identifier, ["winscore:" calls{c, 1} ":"], 10 + numel (calls{c, 1})), ...
+%!               "%s, variant %d: %s (%s)", calls{c, 1}, v, err.message, err.identifier);
+%!     end
+%!   end
+%! end
