@@ -116,12 +116,21 @@ TEST(RingcontrastKernel, EqualsThePluginsBitForBit) {
   }
 }
 
-TEST(RingcontrastKernel, ManyWindowsCrossBatchesAndWideImagesCountInWideRows) {
+TEST(RingcontrastKernel, ManyWindowsOrBinsCrossBatchesAndWideImagesCountInWideRows) {
   std::mt19937 rng(5);
   // 600 bins hold 873 windows per batch: 2000 windows take three sweeps.
   const std::vector<double> q = patchyImage(rng, 40, 50, 600);
   const Boxes boxes = adversarialBoxes(rng, 40, 50, 2000);
   expectSameBits(fusedScores(q, 40, 50, 600, boxes, 50), pairScores(q, 40, 50, 600, boxes, 50));
+  // A million bins on a 1 x 2 image: one window per sweep.
+  const std::vector<double> two = {1.0, 1000000.0};
+  Boxes pairOfBoxes;
+  pairOfBoxes.add(1, 1, 1, 1);
+  pairOfBoxes.add(2, 1, 2, 1);
+  pairOfBoxes.add(1, 1, 2, 1);
+  for (const int p : {-200, 50, 200})
+    expectSameBits(fusedScores(two, 1, 2, 1000000, pairOfBoxes, p),
+                   pairScores(two, 1, 2, 1000000, pairOfBoxes, p));
   // More than 65535 columns: a row's count needs 32 bits.
   const int C = 70000;
   const std::vector<double> wide = patchyImage(rng, 2, C, 3);
