@@ -45,44 +45,49 @@ function [scores, bytes, varargout] = contrast (q, boxes, varargin)
   if ~(isnumeric (q) || islogical (q)) || ~isreal (q) || ndims (q) ~= 2 || isempty (q)
     winscore.internal.fail ('contrast', 'notQuantised', winscore.internal.describe (q));
   end
-  q = full (double (q));
+  if issparse (q)
+    q = full (q);
+  end
   opts = winscore.internal.options ('contrast', ...
     struct ('Bins', [], 'Surround', 50, 'MaxBytes', 2 ^ 31), varargin);
   [R, C] = size (q);
-  top = max (q(:));
+  % One pass over Q in the kernel, without temporaries: its least and
+  % greatest values and whether all are whole numbers.
+  [low, top, whole] = winscore.internal.ringcontrast ('range', q);
   if isempty (opts.Bins)
     B = top;
   else
     B = winscore.internal.scalar ('contrast', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
   end
-  if ~(min (q(:)) >= 1 && top <= B && all (q(:) == floor (q(:))))
+  if ~(low >= 1 && top <= B && whole && top <= 2 ^ 31 - 1)
     if isempty (opts.Bins)
       B = 'B';
     end
-    winscore.internal.fail ('contrast', 'binRange', num2str (B), held (q));
+    held = sprintf ('%s..%s', num2str (low), num2str (top));
+    if ~whole
+      held = [held ' (not whole numbers)'];
+    end
+    winscore.internal.fail ('contrast', 'binRange', num2str (B), held);
   end
   p = winscore.internal.scalar ('contrast', 'Surround', opts.Surround, -200, 2 ^ 31 - 1, false);
   maxBytes = winscore.internal.scalar ('contrast', 'MaxBytes', opts.MaxBytes, 0, Inf, false);
   boxes = winscore.internal.boxes ('contrast', boxes, R, C);
 
-  % What the call holds: the kernel's working memory, a double copy of Q,
-  % the boxes and the scores (returned and copied once more by the host).
+  % What the call holds: the kernel's working memory, the boxes, the
+  % scores (returned and copied once more by the host) and, for a Q that is
+  % not double, a double copy of it (the kernel reads double bins).
   N = size (boxes, 1);
+  copy = ~isa (q, 'double');
   if R * C > 2 ^ 31 - 1
     winscore.internal.fail ('contrast', 'tooManyPixels', R * C, C, R, 'score a part of it');
   end
-  bytes = winscore.internal.ringcontrast ('bytes', R, C, B, N) + 8 * R * C + 48 * N;
+  bytes = winscore.internal.ringcontrast ('bytes', R, C, B, N) + 8 * R * C * copy + 48 * N;
   if bytes > maxBytes
     winscore.internal.fail ('contrast', 'tooMuchMemory', bytes / 2 ^ 20, maxBytes / 2 ^ 20, ...
                             'score fewer boxes at a time or use fewer bins');
   end
-  scores = winscore.internal.ringcontrast ('bins', q, B, boxes, p, Inf);
-end
-
-function s = held (q)
-  % What a quantised image holds, as the message on a bad one shows it.
-  s = sprintf ('%s..%s', num2str (min (q(:))), num2str (max (q(:))));
-  if any (q(:) ~= floor (q(:)))
-    s = [s ' (not whole numbers)'];
+  if copy
+    q = double (q);
   end
+  scores = winscore.internal.ringcontrast ('bins', q, B, boxes, p, Inf);
 end

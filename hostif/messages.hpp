@@ -71,12 +71,14 @@
   X(greedypick, outputCount, "Too many output arguments.")                                       \
                                                                                                  \
   X(ringcontrast, inputCount,                                                                    \
-    "expects a form ('quantise', 'pixels', 'bins' or 'bytes') and its inputs")                   \
+    "expects a form ('quantise', 'pixels', 'bins', 'bytes' or 'range') and its inputs")          \
   X(ringcontrast, formInputs, "the form '{}' takes {} inputs, not {}")                           \
   X(ringcontrast, outputCount, "gives at most 1 output")                                         \
-  X(ringcontrast, badForm, "{} must be 'quantise', 'pixels', 'bins' or 'bytes'")                 \
+  X(ringcontrast, formOutputs, "the form '{}' gives at most {} outputs")                         \
+  X(ringcontrast, badForm, "{} must be 'quantise', 'pixels', 'bins', 'bytes' or 'range'")        \
   X(ringcontrast, notImage,                                                                      \
     "{} must be a real, non-sparse R x C or R x C x 3 numeric or logical array")                 \
+  X(ringcontrast, notNumeric, "{} must be a real, non-sparse numeric or logical array")          \
   X(ringcontrast, notBinMatrix,                                                                  \
     "{} must be a real, non-sparse double R x C matrix of bin numbers")                          \
   X(ringcontrast, imageTooLarge,                                                                 \

@@ -4,11 +4,15 @@
 //   scores = ringcontrast('pixels', image, bins, boxes, surround, maxBytes)
 //   scores = ringcontrast('bins', q, bins, boxes, surround, maxBytes)
 //   bytes  = ringcontrast('bytes', rows, columns, bins, windows)
+//   [low, high, whole] = ringcontrast('range', array)
 // 'pixels' quantises the image as 'quantise' does in the same pass; 'bins'
 // takes bin numbers as tallyplane does. Both score the N x 4 boxes as
 // ringdiff(tallyplane(q, R, C, bins), R, C, ..., surround, bins, N) does, and
 // refuse to hold more than maxBytes of working memory; 'bytes' gives that
-// working memory.
+// working memory. 'range' gives the smallest and largest element of any real
+// numeric or logical array (NaN passed over) and whether all are whole
+// numbers, in one pass and without temporaries, for the API's checks.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -26,23 +30,26 @@ namespace kernel = winscore::ringcontrast;
 constexpr hostif::Plugin kPlugin{"ringcontrast"};
 constexpr hostif::Input kForm{0, "form"};
 constexpr hostif::Input kImage{1, "image"};
+constexpr hostif::Input kArray{1, "array"};
 constexpr hostif::Input kBins{2, "bins"};
 constexpr hostif::Input kBoxes{3, "boxes"};
 constexpr hostif::Input kSurround{4, "surround"};
 constexpr hostif::Input kMaxBytes{5, "maxBytes"};
 constexpr hostif::Input kSizes[4] = {{1, "rows"}, {2, "columns"}, {3, "bins"}, {4, "windows"}};
 
-enum class Form { quantise, pixels, bins, bytes };
+enum class Form { quantise, pixels, bins, bytes, range };
 
 struct FormName {
   const char* name;
   Form form;
   int inputs;
+  int outputs;
 };
-constexpr FormName kForms[] = {{"quantise", Form::quantise, 3},
-                               {"pixels", Form::pixels, 6},
-                               {"bins", Form::bins, 6},
-                               {"bytes", Form::bytes, 5}};
+constexpr FormName kForms[] = {{"quantise", Form::quantise, 3, 1},
+                               {"pixels", Form::pixels, 6, 1},
+                               {"bins", Form::bins, 6, 1},
+                               {"bytes", Form::bytes, 5, 1},
+                               {"range", Form::range, 2, 3}};
 
 const FormName& readForm(const hostif::Call& call, int nrhs) {
   if (nrhs < 1) call.fail(msg::inputCount);
@@ -163,16 +170,35 @@ void bytes(const hostif::Call& call, mxArray* plhs[]) {
   hostif::dataOf(plhs[0])[0] = kernel::workingBytes(sizes[0], sizes[1], sizes[2], sizes[3]);
 }
 
+void range(const hostif::Call& call, int nlhs, mxArray* plhs[]) {
+  const mxArray* array = call[kArray];
+  kernel::Source source;
+  if (mxIsComplex(array) || mxIsSparse(array) || !sourceOf(mxGetClassID(array), &source))
+    call.fail(msg::notNumeric, {kArray});
+  const auto count = static_cast<std::int64_t>(mxGetNumberOfElements(array));
+  const kernel::Range found =
+      kernel::rangeOf(count > 0 ? mxGetData(array) : nullptr, source, count);
+  const double values[3] = {found.low, found.high, found.whole ? 1.0 : 0.0};
+  for (int k = 0; k < std::max(nlhs, 1); ++k) {
+    plhs[k] = call.createZeroMatrix(1, 1);
+    hostif::dataOf(plhs[k])[0] = values[k];
+  }
+}
+
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const hostif::Call call{kPlugin, prhs};
   const FormName& form = readForm(call, nrhs);
-  if (nlhs > 1) call.fail(msg::outputCount);
+  if (nlhs > form.outputs) {
+    if (form.outputs == 1) call.fail(msg::outputCount);
+    call.fail(msg::formOutputs, {form.name, form.outputs});
+  }
   switch (form.form) {
     case Form::quantise: quantise(call, plhs); break;
     case Form::pixels:
     case Form::bins: score(call, plhs, form.form); break;
     case Form::bytes: bytes(call, plhs); break;
+    case Form::range: range(call, nlhs, plhs); break;
   }
 }

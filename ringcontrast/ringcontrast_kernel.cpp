@@ -431,7 +431,57 @@ Report scoreInBatches(double* scores, const Image& image, std::int32_t bins, con
   return {Fault::none, 0, 0.0};
 }
 
+template <typename T>
+Range integerRange(const T* v, std::int64_t count) {
+  T low = v[0], high = v[0];
+  for (std::int64_t i = 1; i < count; ++i) {
+    low = v[i] < low ? v[i] : low;
+    high = v[i] > high ? v[i] : high;
+  }
+  return {static_cast<double>(low), static_cast<double>(high), true};
+}
+
+// One pass without branches, so that it vectorises: NaN fails every
+// comparison, so it moves neither end. A value below 2^52 in magnitude is
+// whole when adding and taking off 2^52 (which rounds it to an integer)
+// leaves it; from 2^52 up every finite double is whole, and so is Inf.
+template <typename T>
+Range floatRange(const T* v, std::int64_t count) {
+  constexpr double big = 4503599627370496.0;  // 2^52
+  double low = std::numeric_limits<double>::infinity(), high = -low;
+  int whole = 1;
+  for (std::int64_t i = 0; i < count; ++i) {
+    const double x = static_cast<double>(v[i]);
+    low = x < low ? x : low;
+    high = x > high ? x : high;
+    const double a = std::fabs(x);
+    whole &= a < big ? static_cast<int>((a + big) - big == a) : static_cast<int>(a == a);
+  }
+  if (low > high) low = high = std::numeric_limits<double>::quiet_NaN();
+  return {low, high, whole != 0};
+}
+
 }  // namespace
+
+Range rangeOf(const void* data, Source source, std::int64_t count) {
+  if (count <= 0) return {std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::quiet_NaN(), true};
+  switch (source) {
+    case Source::bins:
+    case Source::float64: return floatRange(static_cast<const double*>(data), count);
+    case Source::float32: return floatRange(static_cast<const float*>(data), count);
+    case Source::logical: return integerRange(static_cast<const bool*>(data), count);
+    case Source::uint8: return integerRange(static_cast<const std::uint8_t*>(data), count);
+    case Source::int8: return integerRange(static_cast<const std::int8_t*>(data), count);
+    case Source::uint16: return integerRange(static_cast<const std::uint16_t*>(data), count);
+    case Source::int16: return integerRange(static_cast<const std::int16_t*>(data), count);
+    case Source::uint32: return integerRange(static_cast<const std::uint32_t*>(data), count);
+    case Source::int32: return integerRange(static_cast<const std::int32_t*>(data), count);
+    case Source::uint64: return integerRange(static_cast<const std::uint64_t*>(data), count);
+    case Source::int64: return integerRange(static_cast<const std::int64_t*>(data), count);
+  }
+  return {0.0, 0.0, true};
+}
 
 std::int32_t cubeSide(std::int32_t numberBins) {
   if (numberBins < 1) return 0;

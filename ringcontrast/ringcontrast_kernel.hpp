@@ -76,6 +76,16 @@ Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
 std::int64_t firstBadBox(const double* boxes, std::int64_t numberWindows, std::int64_t rows,
                          std::int64_t columns);
 
+// The smallest and largest of an array's `count` elements, read as `source`
+// (`bins` as float64), and whether every element is a whole number. NaN is
+// passed over (low and high are NaN when every element is NaN) and is not
+// whole; +-Inf is whole. Values are given as doubles.
+struct Range {
+  double low, high;
+  bool whole;
+};
+Range rangeOf(const void* data, Source source, std::int64_t count);
+
 // The bytes scoreWindows holds at most for these sizes (0 for no windows).
 double workingBytes(std::int64_t rows, std::int64_t columns, std::int32_t numberBins,
                     std::int64_t numberWindows);

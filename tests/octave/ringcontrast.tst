@@ -71,3 +71,15 @@
 %!error id=winscore:ringcontrast:tooLarge winscore.internal.ringcontrast ("bins", ones (4), 1, [1 1 4 4], 50, 100)
 %!error id=winscore:ringcontrast:notImage winscore.internal.ringcontrast ("pixels", {1}, 1, [1 1 1 1], 50, Inf)
 %!error id=winscore:ringcontrast:formInputs winscore.internal.ringcontrast ("quantise", ones (4))
+
+## 'range': the ends (NaN passed over) and wholeness, in one pass, as MIN, MAX and FLOOR give them
+%!test
+%! cases = {[3 NaN -0.5 2], [NaN NaN], [1 Inf 2], single([1 2.5]), uint8([7 3 200]), ...
+%!          int64([-5 9]), true(2), [2^52+1 -2^53 1e300], 2^52 - 0.5, -0};
+%! for k = 1:numel (cases)
+%!   a = cases{k};
+%!   [lo, hi, whole] = winscore.internal.ringcontrast ("range", a);
+%!   assert ([lo hi whole], [double(min(a(:))) double(max(a(:))) all(a(:) == floor (a(:)))]);
+%! end
+%!error id=winscore:ringcontrast:notNumeric winscore.internal.ringcontrast ("range", sparse (1))
+%!error id=winscore:ringcontrast:formOutputs [a, b, c, d] = winscore.internal.ringcontrast ("range", 1)

@@ -114,6 +114,9 @@
 %!error id=winscore:contrast:binRange winscore.contrast ([1 2; 0 1], [1 1 2 2])
 %!error id=winscore:contrast:binRange winscore.contrast ([1 2; 3 1.5], [1 1 2 2])
 %!error id=winscore:contrast:binRange winscore.contrast ([1 2; 3 4], [1 1 2 2], "Bins", 3)
+%!error <holds 1..2 \(not whole numbers\)> winscore.contrast ([1 2; NaN 1], [1 1 2 2])
+%!error <in 1..B, but holds 1..Inf> winscore.contrast ([1 2; Inf 1], [1 1 2 2])
+%!assert (winscore.contrast (uint8 ([1 2; 2 1]), [1 1 1 1]), winscore.contrast ([1 2; 2 1], [1 1 1 1]))
 %!error id=winscore:contrast:unknownOption winscore.contrast (ones (5), [1 1 2 2], "Surroundings", 5)
 %!error id=winscore:contrast:options winscore.contrast (ones (5), [1 1 2 2], "Bins")
 
