@@ -441,24 +441,48 @@ Range integerRange(const T* v, std::int64_t count) {
   return {static_cast<double>(low), static_cast<double>(high), true};
 }
 
-// One pass without branches, so that it vectorises: NaN fails every
-// comparison, so it moves neither end. A value below 2^52 in magnitude is
-// whole when adding and taking off 2^52 (which rounds it to an integer)
-// leaves it; from 2^52 up every finite double is whole, and so is Inf.
+// One pass in blocks of whole lanes without branches, so that it
+// vectorises: NaN fails every comparison, so it moves neither end. A value
+// below 2^52 in magnitude is whole when adding and taking off 2^52 (which
+// rounds it to an integer) leaves it; from 2^52 up every finite double is
+// whole, and so is Inf.
 template <typename T>
 Range floatRange(const T* v, std::int64_t count) {
+  constexpr int lanes = 8;
   constexpr double big = 4503599627370496.0;  // 2^52
-  double low = std::numeric_limits<double>::infinity(), high = -low;
-  int whole = 1;
-  for (std::int64_t i = 0; i < count; ++i) {
-    const double x = static_cast<double>(v[i]);
-    low = x < low ? x : low;
-    high = x > high ? x : high;
-    const double a = std::fabs(x);
-    whole &= a < big ? static_cast<int>((a + big) - big == a) : static_cast<int>(a == a);
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  double low[lanes], high[lanes], whole[lanes];  // whole: 1 while every value was
+  for (int j = 0; j < lanes; ++j) {
+    low[j] = inf;
+    high[j] = -inf;
+    whole[j] = 1.0;
   }
-  if (low > high) low = high = std::numeric_limits<double>::quiet_NaN();
-  return {low, high, whole != 0};
+  double x[lanes];
+  auto take = [&]() {
+    for (int j = 0; j < lanes; ++j) {
+      low[j] = x[j] < low[j] ? x[j] : low[j];
+      high[j] = x[j] > high[j] ? x[j] : high[j];
+      const double a = std::fabs(x[j]);
+      const double rounded = a < big ? (a + big) - big : a;
+      whole[j] = rounded == a ? whole[j] : 0.0;
+    }
+  };
+  const std::int64_t body = count - count % lanes;
+  for (std::int64_t i = 0; i < body; i += lanes) {
+    for (int j = 0; j < lanes; ++j) x[j] = static_cast<double>(v[i + j]);
+    take();
+  }
+  if (body < count) {  // the last values, repeated to fill the lanes
+    for (int j = 0; j < lanes; ++j) x[j] = static_cast<double>(v[body + j % (count - body)]);
+    take();
+  }
+  for (int j = 1; j < lanes; ++j) {
+    low[0] = low[j] < low[0] ? low[j] : low[0];
+    high[0] = high[j] > high[0] ? high[j] : high[0];
+    whole[0] = whole[j] < whole[0] ? whole[j] : whole[0];
+  }
+  if (low[0] > high[0]) low[0] = high[0] = std::numeric_limits<double>::quiet_NaN();
+  return {low[0], high[0], whole[0] != 0.0};
 }
 
 }  // namespace

@@ -75,7 +75,8 @@
 ## 'range': the ends (NaN passed over) and wholeness, in one pass, as MIN, MAX and FLOOR give them
 %!test
 %! cases = {[3 NaN -0.5 2], [NaN NaN], [1 Inf 2], single([1 2.5]), uint8([7 3 200]), ...
-%!          int64([-5 9]), true(2), [2^52+1 -2^53 1e300], 2^52 - 0.5, -0};
+%!          int64([-5 9]), true(2), [2^52+1 -2^53 1e300], 2^52 - 0.5, -0, [ones(1, 17) 2.5 NaN], ...
+%!          [7 * ones(1, 16) 0.5]};
 %! for k = 1:numel (cases)
 %!   a = cases{k};
 %!   [lo, hi, whole] = winscore.internal.ringcontrast ("range", a);
