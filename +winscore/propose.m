@@ -79,7 +79,9 @@ function [boxes, scores, varargout] = propose (img, varargin)
   opts = winscore.internal.options ('propose', struct ('Bins', 64, 'Candidates', 3000, ...
     'Surround', 50, 'Draws', 1500, 'Keep', 10, 'Seed', 1, 'MaxSide', Inf, ...
     'MaxBytes', 2 ^ 31, 'WindowSize', [0.06 0.6]), varargin);
-  img = winscore.internal.checkImage ('propose', img);
+  % The values of a single or double image are checked from the contrast
+  % kernel's pass over them, below.
+  img = winscore.internal.checkImage ('propose', img, []);
   bins = winscore.internal.scalar ('propose', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
   winscore.internal.levels ('propose', bins, img);
   count = winscore.internal.scalar ('propose', 'Candidates', opts.Candidates, 1, 2 ^ 31 - 1, true);
@@ -100,7 +102,11 @@ function [boxes, scores, varargout] = propose (img, varargin)
   [R, C, ~] = size (img);
   Rw = R;
   Cw = C;
-  if max (R, C) > maxSide
+  shrink = max (R, C) > maxSide;
+  if shrink && isfloat (img)
+    winscore.internal.checkImage ('propose', img);   % the copy holds only some pixels
+  end
+  if shrink
     Rw = max (1, floor (R * maxSide / max (R, C)));
     Cw = max (1, floor (C * maxSide / max (R, C)));
     img = img(floor ((2 * (1:Rw) - 1) * R / (2 * Rw)) + 1, ...
@@ -111,7 +117,12 @@ function [boxes, scores, varargout] = propose (img, varargin)
   % winscore.contrast on the pixels, quantised in the same pass: the
   % candidates are sound by construction.
   candidates = windows (Rw, Cw, count, seed, sides);
-  score = winscore.internal.ringcontrast ('pixels', full (img), bins, candidates, surround, Inf);
+  if isfloat (img) && ~shrink
+    [score, lo, hi] = winscore.internal.ringcontrast ('pixels', img, bins, candidates, surround, Inf);
+    winscore.internal.checkImage ('propose', img, [lo hi]);
+  else
+    score = winscore.internal.ringcontrast ('pixels', img, bins, candidates, surround, Inf);
+  end
   if ~any (score > 0)
     winscore.internal.warn ('propose', 'flatImage', count, bins);
     boxes = zeros (0, 4);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // winscore.internal.ringcontrast, the toolbox API's contrast kernel:
 //   q      = ringcontrast('quantise', image, bins)
-//   scores = ringcontrast('pixels', image, bins, boxes, surround, maxBytes)
+//   [scores, low, high] = ringcontrast('pixels', image, bins, boxes, surround, maxBytes)
 //   scores = ringcontrast('bins', q, bins, boxes, surround, maxBytes)
 //   bytes  = ringcontrast('bytes', rows, columns, bins, windows)
 //   [low, high, whole] = ringcontrast('range', array)
@@ -9,13 +9,15 @@
 // takes bin numbers as tallyplane does. Both score the N x 4 boxes as
 // ringdiff(tallyplane(q, R, C, bins), R, C, ..., surround, bins, N) does, and
 // refuse to hold more than maxBytes of working memory; 'bytes' gives that
-// working memory. 'range' gives the smallest and largest element of any real
+// working memory. 'pixels' also gives the least and greatest element of the
+// image, as 'range' does, read in the same pass. 'range' gives the smallest and largest element of any real
 // numeric or logical array (NaN passed over) and whether all are whole
 // numbers, in one pass and without temporaries, for the API's checks.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 #include "host.hpp"
 #include "mex.h"
@@ -46,7 +48,7 @@ struct FormName {
   int outputs;
 };
 constexpr FormName kForms[] = {{"quantise", Form::quantise, 3, 1},
-                               {"pixels", Form::pixels, 6, 1},
+                               {"pixels", Form::pixels, 6, 3},
                                {"bins", Form::bins, 6, 1},
                                {"bytes", Form::bytes, 5, 1},
                                {"range", Form::range, 2, 3}};
@@ -118,6 +120,18 @@ std::int32_t readBins(const hostif::Call& call, hostif::Input input) {
   call.fail(msg::outOfMemory, {bytes});
 }
 
+// `values` as scalar outputs from output `first` on, as many as are asked for
+// (output 0 always).
+void giveScalars(const hostif::Call& call, int nlhs, mxArray* plhs[], int first,
+                 std::initializer_list<double> values) {
+  int k = first;
+  for (double value : values) {
+    if (k >= std::max(nlhs, 1)) return;
+    plhs[k] = call.createZeroMatrix(1, 1);
+    hostif::dataOf(plhs[k++])[0] = value;
+  }
+}
+
 void quantise(const hostif::Call& call, mxArray* plhs[]) {
   const kernel::Image image = readImage(call, Form::quantise);
   const std::int32_t bins = readBins(call, kBins);
@@ -127,7 +141,7 @@ void quantise(const hostif::Call& call, mxArray* plhs[]) {
   if (report.fault != kernel::Fault::none) failKernel(call, report, image, bins, 0.0);
 }
 
-void score(const hostif::Call& call, mxArray* plhs[], Form form) {
+void score(const hostif::Call& call, int nlhs, mxArray* plhs[], Form form) {
   const kernel::Image image = readImage(call, form);
   const std::int32_t bins = readBins(call, kBins);
   const double pixels = static_cast<double>(image.rows) * static_cast<double>(image.columns);
@@ -155,9 +169,11 @@ void score(const hostif::Call& call, mxArray* plhs[], Form form) {
   if (bytes > maxBytes) call.fail(msg::tooLarge, {bytes, kMaxBytes, maxBytes});
 
   plhs[0] = call.createZeroMatrix(static_cast<double>(windows), 1);
-  const kernel::Report report =
-      kernel::scoreWindows(hostif::dataOf(plhs[0]), image, bins, boxes, windows, surround);
+  kernel::Range range{0.0, 0.0, true};
+  const kernel::Report report = kernel::scoreWindows(hostif::dataOf(plhs[0]), image, bins, boxes,
+                                                     windows, surround, nlhs > 1 ? &range : nullptr);
   if (report.fault != kernel::Fault::none) failKernel(call, report, image, bins, bytes);
+  giveScalars(call, nlhs, plhs, 1, {range.low, range.high});
 }
 
 void bytes(const hostif::Call& call, mxArray* plhs[]) {
@@ -178,11 +194,7 @@ void range(const hostif::Call& call, int nlhs, mxArray* plhs[]) {
   const auto count = static_cast<std::int64_t>(mxGetNumberOfElements(array));
   const kernel::Range found =
       kernel::rangeOf(count > 0 ? mxGetData(array) : nullptr, source, count);
-  const double values[3] = {found.low, found.high, found.whole ? 1.0 : 0.0};
-  for (int k = 0; k < std::max(nlhs, 1); ++k) {
-    plhs[k] = call.createZeroMatrix(1, 1);
-    hostif::dataOf(plhs[k])[0] = values[k];
-  }
+  giveScalars(call, nlhs, plhs, 0, {found.low, found.high, found.whole ? 1.0 : 0.0});
 }
 
 }  // namespace
@@ -197,7 +209,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   switch (form.form) {
     case Form::quantise: quantise(call, plhs); break;
     case Form::pixels:
-    case Form::bins: score(call, plhs, form.form); break;
+    case Form::bins: score(call, nlhs, plhs, form.form); break;
     case Form::bytes: bytes(call, plhs); break;
     case Form::range: range(call, nlhs, plhs); break;
   }

@@ -166,6 +166,44 @@ class BinReader {
   std::vector<std::int32_t> table_;
 };
 
+// `into` widened by `part`: NaN ends are no value.
+void widen(Range* into, const Range& part) {
+  if (!std::isnan(part.low) && !(into->low <= part.low)) into->low = part.low;
+  if (!std::isnan(part.high) && !(into->high >= part.high)) into->high = part.high;
+  into->whole = into->whole && part.whole;
+}
+std::size_t elementBytes(Source source) {
+  switch (source) {
+    case Source::bins:
+    case Source::float64:
+    case Source::uint64:
+    case Source::int64: return 8;
+    case Source::float32:
+    case Source::uint32:
+    case Source::int32: return 4;
+    case Source::uint16:
+    case Source::int16: return 2;
+    case Source::logical:
+    case Source::uint8:
+    case Source::int8: return 1;
+  }
+  return 1;
+}
+
+// The range of columns first..end-1 of every channel of `image`.
+Range columnsRange(const Image& image, std::int64_t first, std::int64_t end) {
+  Range range{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(),
+              true};
+  if (end <= first) return range;
+  const auto* data = static_cast<const unsigned char*>(image.data);
+  for (int k = 0; k < image.channels; ++k) {
+    const std::int64_t start = (k * image.columns + first) * image.rows;
+    widen(&range, rangeOf(data + start * static_cast<std::int64_t>(elementBytes(image.source)),
+                          image.source, (end - first) * image.rows));
+  }
+  return range;
+}
+
 // Windows gathered per sweep: their counts take at most this many bytes.
 constexpr double kBatchBytes = 4.0 * 1024 * 1024;
 
@@ -243,7 +281,7 @@ template <typename RowCount>
 class Sweep {
  public:
   Sweep(const Image& image, std::int32_t bins, std::int64_t batch)
-      : R_(image.rows), C_(image.columns), B_(bins), S_(strideOf(bins)),
+      : image_(image), R_(image.rows), C_(image.columns), B_(bins), S_(strideOf(bins)),
         K_(blockRows(R_, C_, batch)), blocks_((R_ + K_ - 1) / K_),
         rowCounts_(static_cast<std::size_t>(R_ * S_)),
         blockCounts_(static_cast<std::size_t>(blocks_ * S_)),
@@ -257,17 +295,21 @@ class Sweep {
     ring_.resize(static_cast<std::size_t>(B_));
   }
 
+  // With `range`, widens it by every column read; columns past the last one
+  // read (the return of swept()) are left to the caller.
   Report run(double* scores, const BinReader& reader, const double* boxes,
              std::int64_t numberWindows, std::int64_t first, std::int64_t count,
-             std::int32_t p) {
+             std::int32_t p, Range* range) {
     std::fill(rowCounts_.begin(), rowCounts_.end(), RowCount{0});
     std::fill(blockCounts_.begin(), blockCounts_.end(), 0u);
     std::fill(counts_.begin(), counts_.end(), 0u);
     const std::int64_t lastColumn = bucketCorners(boxes, numberWindows, first, count, p);
+    swept_ = lastColumn;
 
     Report report{Fault::none, 0, 0.0};
     for (std::int64_t c = 1; c <= lastColumn; ++c) {
       if (!reader.column(c - 1, columnBins_.data(), &report)) return report;
+      if (range != nullptr) widen(range, columnsRange(image_, c - 1, c));
       tally();
       if (firstCorner_[c] == firstCorner_[c + 1]) continue;
       formEdges();
@@ -276,6 +318,9 @@ class Sweep {
     for (std::int64_t i = 0; i < count; ++i) scores[first + i] = score(i);
     return report;
   }
+
+  // The columns the last run read: 0..swept()-1.
+  std::int64_t swept() const { return swept_; }
 
  private:
   // The corners of windows first..first+count-1 that lie off row 0 and
@@ -402,6 +447,8 @@ class Sweep {
     return score;
   }
 
+  const Image image_;
+  std::int64_t swept_ = 0;
   const std::int64_t R_, C_;
   const std::int32_t B_;
   const std::int64_t S_;  // the stride of a count vector: B padded to whole lanes
@@ -417,16 +464,20 @@ class Sweep {
   std::vector<double> inner_, normalised_, ring_;
 };
 
+// The first sweep widens `range` by the columns it reads; the rest are read
+// here.
 template <typename RowCount>
 Report scoreInBatches(double* scores, const Image& image, std::int32_t bins, const double* boxes,
-                      std::int64_t N, std::int32_t p) {
+                      std::int64_t N, std::int32_t p, Range* range) {
   const BinReader reader(image, bins);
   const std::int64_t batch = batchWindows(bins, N);
   Sweep<RowCount> sweep(image, bins, batch);
   for (std::int64_t first = 0; first < N; first += batch) {
-    const Report report =
-        sweep.run(scores, reader, boxes, N, first, std::min(batch, N - first), p);
+    const Report report = sweep.run(scores, reader, boxes, N, first,
+                                    std::min(batch, N - first), p, first == 0 ? range : nullptr);
     if (report.fault != Fault::none) return report;
+    if (first == 0 && range != nullptr)
+      widen(range, columnsRange(image, sweep.swept(), image.columns));
   }
   return {Fault::none, 0, 0.0};
 }
@@ -535,17 +586,21 @@ Report quantise(double* bins, const Image& image, std::int32_t numberBins) {
 
 Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
                     const double* boxes, std::int64_t numberWindows,
-                    std::int32_t surroundPercent) {
+                    std::int32_t surroundPercent, Range* range) {
   if (image.channels == 3 && image.source != Source::bins && cubeSide(numberBins) == 0)
     return {Fault::notCube, 0, static_cast<double>(numberBins)};
-  if (numberWindows <= 0) return {Fault::none, 0, 0.0};
+  if (range != nullptr) *range = columnsRange(image, 0, 0);
+  if (numberWindows <= 0) {
+    if (range != nullptr) *range = columnsRange(image, 0, image.columns);
+    return {Fault::none, 0, 0.0};
+  }
   try {
     // A row's count is at most the column count.
     if (image.columns <= std::numeric_limits<std::uint16_t>::max())
       return scoreInBatches<std::uint16_t>(scores, image, numberBins, boxes, numberWindows,
-                                           surroundPercent);
+                                           surroundPercent, range);
     return scoreInBatches<std::uint32_t>(scores, image, numberBins, boxes, numberWindows,
-                                         surroundPercent);
+                                         surroundPercent, range);
   } catch (const std::bad_alloc&) {
     return {Fault::outOfMemory, 0, 0.0};
   } catch (const std::length_error&) {

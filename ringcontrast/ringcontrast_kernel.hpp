@@ -61,21 +61,6 @@ std::int32_t cubeSide(std::int32_t numberBins);
 // with NaN as 0. A `bins` image gives the floor of each element.
 Report quantise(double* bins, const Image& image, std::int32_t numberBins);
 
-// Scores windows 0..numberWindows-1 into `scores`, as
-// ringdiff(tallyplane(q, R, C, B), R, C, xmin, ymin, xmax, ymax, p, B, N)
-// does for the bins q of `image`. `boxes` is N x 4 column-major, [xmin ymin
-// xmax ymax], whole numbers with 1 <= xmin <= xmax <= C and 1 <= ymin <= ymax
-// <= R (firstBadBox checks it); surroundPercent is at least -200; rows x
-// columns is below 2^31. Throws nothing: running out of memory is a Fault.
-Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
-                    const double* boxes, std::int64_t numberWindows,
-                    std::int32_t surroundPercent);
-
-// The first box (from 0) that is not whole numbers inside the rows x columns
-// image with xmin <= xmax and ymin <= ymax, or numberWindows if all are.
-std::int64_t firstBadBox(const double* boxes, std::int64_t numberWindows, std::int64_t rows,
-                         std::int64_t columns);
-
 // The smallest and largest of an array's `count` elements, read as `source`
 // (`bins` as float64), and whether every element is a whole number. NaN is
 // passed over (low and high are NaN when every element is NaN) and is not
@@ -85,6 +70,23 @@ struct Range {
   bool whole;
 };
 Range rangeOf(const void* data, Source source, std::int64_t count);
+
+// Scores windows 0..numberWindows-1 into `scores`, as
+// ringdiff(tallyplane(q, R, C, B), R, C, xmin, ymin, xmax, ymax, p, B, N)
+// does for the bins q of `image`. `boxes` is N x 4 column-major, [xmin ymin
+// xmax ymax], whole numbers with 1 <= xmin <= xmax <= C and 1 <= ymin <= ymax
+// <= R (firstBadBox checks it); surroundPercent is at least -200; rows x
+// columns is below 2^31. Throws nothing: running out of memory is a Fault.
+// With `range`, also the range of every element of `image` (every channel),
+// as rangeOf gives it, taken in the same pass over the pixels.
+Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
+                    const double* boxes, std::int64_t numberWindows,
+                    std::int32_t surroundPercent, Range* range = nullptr);
+
+// The first box (from 0) that is not whole numbers inside the rows x columns
+// image with xmin <= xmax and ymin <= ymax, or numberWindows if all are.
+std::int64_t firstBadBox(const double* boxes, std::int64_t numberWindows, std::int64_t rows,
+                         std::int64_t columns);
 
 // The bytes scoreWindows holds at most for these sizes (0 for no windows).
 double workingBytes(std::int64_t rows, std::int64_t columns, std::int32_t numberBins,

@@ -1,4 +1,4 @@
-function img = checkImage (caller, img)
+function img = checkImage (caller, img, range)
 %CHECKIMAGE  A grey or RGB image, checked for its shape and its scale.
 %   IMG = winscore.internal.checkImage(CALLER, IMG) raises
 %   winscore:CALLER:notImage unless IMG is a non-empty real R x C or
@@ -11,6 +11,11 @@ function img = checkImage (caller, img)
 %     range (12-bit data in uint16, a 0/1 mask in uint8) give the warning
 %     winscore:CALLER:smallRange, naming the range used and a rescaling
 %     by the bits it fills.
+%   IMG = winscore.internal.checkImage(CALLER, IMG, []) leaves out the scan
+%   of a single or double image's values, for a caller that has the kernel
+%   read them in its own pass; it then calls
+%   winscore.internal.checkImage(CALLER, IMG, [LO HI]) with the least and
+%   greatest value found, which checks those as the scan would.
 
 % SPDX-License-Identifier: MIT
 
@@ -32,9 +37,17 @@ function img = checkImage (caller, img)
       return;
     end
   end
-  % One pass in the kernel, without temporaries (NaN passed over, as MIN
-  % and MAX do); the ends come back as doubles.
-  [lo, hi] = winscore.internal.ringcontrast ('range', img);
+  if nargin > 2 && isfloat (img)
+    if isempty (range)
+      return;
+    end
+    lo = range(1);
+    hi = range(2);
+  else
+    % One pass in the kernel, without temporaries (NaN passed over, as MIN
+    % and MAX do); the ends come back as doubles.
+    [lo, hi] = winscore.internal.ringcontrast ('range', img);
+  end
   if isfloat (img)
     lo = cast (lo, class (img));
     hi = cast (hi, class (img));

@@ -84,3 +84,16 @@
 %! end
 %!error id=winscore:ringcontrast:notNumeric winscore.internal.ringcontrast ("range", sparse (1))
 %!error id=winscore:ringcontrast:formOutputs [a, b, c, d] = winscore.internal.ringcontrast ("range", 1)
+
+## 'pixels' gives the image's range from its own pass: every column, with windows or none, in one
+## batch or many, and the same scores
+%!test
+%! rand ("state", 3);
+%! img = rand (30, 40, 3);  img(3, 38, 2) = 1.3;  img(29, 1, 3) = -0.2;  img(5, 5, 1) = NaN;
+%! for boxes = {zeros(0, 4), [1 1 10 10; 2 2 20 20], repmat([1 1 5 5], 3000, 1)}
+%!   for B = [8 4096]
+%!     [s, lo, hi] = winscore.internal.ringcontrast ("pixels", single (img), B, boxes{1}, 50, Inf);
+%!     assert ([lo hi], [-0.2 1.3], eps ("single"));
+%!     assert (s, winscore.internal.ringcontrast ("pixels", single (img), B, boxes{1}, 50, Inf));
+%!   end
+%! end
