@@ -11,8 +11,8 @@
 // refuse to hold more than maxBytes of working memory; 'bytes' gives that
 // working memory. 'pixels' also gives the least and greatest element of the
 // image, as 'range' does, read in the same pass. 'range' gives the smallest and largest element of any real
-// numeric or logical array (NaN passed over) and whether all are whole
-// numbers, in one pass and without temporaries, for the API's checks.
+// numeric or logical array (NaN passed over) and, when asked for, whether all
+// are whole numbers, in one pass and without temporaries, for the API's checks.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -193,7 +193,7 @@ void range(const hostif::Call& call, int nlhs, mxArray* plhs[]) {
     call.fail(msg::notNumeric, {kArray});
   const auto count = static_cast<std::int64_t>(mxGetNumberOfElements(array));
   const kernel::Range found =
-      kernel::rangeOf(count > 0 ? mxGetData(array) : nullptr, source, count);
+      kernel::rangeOf(count > 0 ? mxGetData(array) : nullptr, source, count, nlhs > 2);
   giveScalars(call, nlhs, plhs, 0, {found.low, found.high, found.whole ? 1.0 : 0.0});
 }
 

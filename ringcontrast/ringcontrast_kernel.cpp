@@ -190,7 +190,8 @@ std::size_t elementBytes(Source source) {
   return 1;
 }
 
-// The range of columns first..end-1 of every channel of `image`.
+// The range of columns first..end-1 of every channel of `image`, without
+// wholeness.
 Range columnsRange(const Image& image, std::int64_t first, std::int64_t end) {
   Range range{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(),
               true};
@@ -199,7 +200,7 @@ Range columnsRange(const Image& image, std::int64_t first, std::int64_t end) {
   for (int k = 0; k < image.channels; ++k) {
     const std::int64_t start = (k * image.columns + first) * image.rows;
     widen(&range, rangeOf(data + start * static_cast<std::int64_t>(elementBytes(image.source)),
-                          image.source, (end - first) * image.rows));
+                          image.source, (end - first) * image.rows, false));
   }
   return range;
 }
@@ -497,7 +498,7 @@ Range integerRange(const T* v, std::int64_t count) {
 // below 2^52 in magnitude is whole when adding and taking off 2^52 (which
 // rounds it to an integer) leaves it; from 2^52 up every finite double is
 // whole, and so is Inf.
-template <typename T>
+template <bool wantWhole, typename T>
 Range floatRange(const T* v, std::int64_t count) {
   constexpr int lanes = 8;
   constexpr double big = 4503599627370496.0;  // 2^52
@@ -513,9 +514,11 @@ Range floatRange(const T* v, std::int64_t count) {
     for (int j = 0; j < lanes; ++j) {
       low[j] = x[j] < low[j] ? x[j] : low[j];
       high[j] = x[j] > high[j] ? x[j] : high[j];
-      const double a = std::fabs(x[j]);
-      const double rounded = a < big ? (a + big) - big : a;
-      whole[j] = rounded == a ? whole[j] : 0.0;
+      if constexpr (wantWhole) {
+        const double a = std::fabs(x[j]);
+        const double rounded = a < big ? (a + big) - big : a;
+        whole[j] = rounded == a ? whole[j] : 0.0;
+      }
     }
   };
   const std::int64_t body = count - count % lanes;
@@ -538,13 +541,19 @@ Range floatRange(const T* v, std::int64_t count) {
 
 }  // namespace
 
-Range rangeOf(const void* data, Source source, std::int64_t count) {
+Range rangeOf(const void* data, Source source, std::int64_t count, bool wantWhole) {
   if (count <= 0) return {std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::quiet_NaN(), true};
   switch (source) {
     case Source::bins:
-    case Source::float64: return floatRange(static_cast<const double*>(data), count);
-    case Source::float32: return floatRange(static_cast<const float*>(data), count);
+    case Source::float64: {
+      const auto* v = static_cast<const double*>(data);
+      return wantWhole ? floatRange<true>(v, count) : floatRange<false>(v, count);
+    }
+    case Source::float32: {
+      const auto* v = static_cast<const float*>(data);
+      return wantWhole ? floatRange<true>(v, count) : floatRange<false>(v, count);
+    }
     case Source::logical: return integerRange(static_cast<const bool*>(data), count);
     case Source::uint8: return integerRange(static_cast<const std::uint8_t*>(data), count);
     case Source::int8: return integerRange(static_cast<const std::int8_t*>(data), count);

@@ -64,12 +64,13 @@ Report quantise(double* bins, const Image& image, std::int32_t numberBins);
 // The smallest and largest of an array's `count` elements, read as `source`
 // (`bins` as float64), and whether every element is a whole number. NaN is
 // passed over (low and high are NaN when every element is NaN) and is not
-// whole; +-Inf is whole. Values are given as doubles.
+// whole; +-Inf is whole. Values are given as doubles. Without wantWhole,
+// whole is left true (the pass is then about twice as fast).
 struct Range {
   double low, high;
   bool whole;
 };
-Range rangeOf(const void* data, Source source, std::int64_t count);
+Range rangeOf(const void* data, Source source, std::int64_t count, bool wantWhole = true);
 
 // Scores windows 0..numberWindows-1 into `scores`, as
 // ringdiff(tallyplane(q, R, C, B), R, C, xmin, ymin, xmax, ymax, p, B, N)
@@ -77,8 +78,8 @@ Range rangeOf(const void* data, Source source, std::int64_t count);
 // xmax ymax], whole numbers with 1 <= xmin <= xmax <= C and 1 <= ymin <= ymax
 // <= R (firstBadBox checks it); surroundPercent is at least -200; rows x
 // columns is below 2^31. Throws nothing: running out of memory is a Fault.
-// With `range`, also the range of every element of `image` (every channel),
-// as rangeOf gives it, taken in the same pass over the pixels.
+// With `range`, also the least and greatest element of `image` (every
+// channel), as rangeOf gives them, taken in the same pass over the pixels.
 Report scoreWindows(double* scores, const Image& image, std::int32_t numberBins,
                     const double* boxes, std::int64_t numberWindows,
                     std::int32_t surroundPercent, Range* range = nullptr);

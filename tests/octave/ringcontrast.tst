@@ -81,6 +81,8 @@
 %!   a = cases{k};
 %!   [lo, hi, whole] = winscore.internal.ringcontrast ("range", a);
 %!   assert ([lo hi whole], [double(min(a(:))) double(max(a(:))) all(a(:) == floor (a(:)))]);
+%!   [lo2, hi2] = winscore.internal.ringcontrast ("range", a);     # the pass without wholeness
+%!   assert ([lo2 hi2], [lo hi]);
 %! end
 %!error id=winscore:ringcontrast:notNumeric winscore.internal.ringcontrast ("range", sparse (1))
 %!error id=winscore:ringcontrast:formOutputs [a, b, c, d] = winscore.internal.ringcontrast ("range", 1)
