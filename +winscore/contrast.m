@@ -9,8 +9,9 @@ function [scores, bytes, varargout] = contrast (q, boxes, varargin)
 %   inclusive, x counting columns. SCORES is N x 1, in the order of BOXES.
 %
 %   [SCORES, BYTES] = winscore.contrast(...) also returns the working
-%   memory the call held, in bytes (about 10 MB for 1024 x 768 at 64 bins
-%   and 3000 boxes: no integral histogram is built).
+%   memory the call held, in bytes (about 3 MB for 1024 x 768 at 64 bins
+%   and 3000 boxes: no integral histogram is built, and Q is read as it is,
+%   copied only when it is not double).
 %
 %   Options (name-value pairs):
 %     'Bins'      B, default max(Q(:)).
