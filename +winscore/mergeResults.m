@@ -41,7 +41,7 @@ function mergeResults (parts, outfile)
   end
 
   [header, failHeader, failName] = winscore.internal.resultsFile (outfile);
-  rows = cell (1, numel (parts));
+  bodies = cell (1, numel (parts));
   failures = cell (1, numel (parts));
   for k = 1:numel (parts)
     if exist (parts{k}, 'file') ~= 2
@@ -51,11 +51,11 @@ function mergeResults (parts, outfile)
     if isempty (text) || text(end) ~= char (10)
       winscore.internal.fail (caller, 'tornPart', parts{k});
     end
-    rows{k} = text(numel (header) + 2:end);
+    bodies{k} = text(numel (header) + 2:end);
     [~, ~, partFailName] = winscore.internal.resultsFile (parts{k});
     failures{k} = readBody (partFailName, failHeader);
   end
-  winscore.internal.writeText (caller, outfile, 'w', [header char(10) rows{:}]);
+  winscore.internal.writeText (caller, outfile, 'w', [header char(10) bodies{:}]);
   winscore.internal.writeText (caller, failName, 'w', [failHeader char(10) failures{:}]);
 end
 

@@ -89,7 +89,7 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
 
   [header, failHeader, failName] = winscore.internal.resultsFile (outfile);
   [text, names, starts] = winscore.internal.readResults (caller, outfile, header);
-  if isempty (text)
+  if isempty (names) && ~strcmp (text, [header char(10)])
     winscore.internal.writeText (caller, outfile, 'w', [header char(10)]);
   elseif ~isempty (names)
     % The last image's rows may have been cut short: work it out again and
@@ -147,8 +147,31 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
     end
   end
   winscore.internal.progress ('finish', p, failName);
+  retried = find (~isDone);
+  if any (written) && any (isDone(retried(find (written, 1)) + 1:end))
+    sortRecords (caller, outfile, header, list);
+  end
   isDone(~isDone) = written;
   done = list(isDone);
+end
+
+function sortRecords (caller, outfile, header, list)
+  % An image that failed before and was done now came after images that
+  % follow it in LIST: the records in the order of LIST (images of other
+  % lists last, as they were), as one run would have written them.
+  [text, names, starts] = winscore.internal.readResults (caller, outfile, header);
+  [~, order] = sort (positionIn (list, names));
+  ends = [starts(2:end) - 1, numel(text)];
+  parts = cell (1, numel (names));
+  for k = 1:numel (names)
+    parts{k} = text(starts(order(k)):ends(order(k)));
+  end
+  replaceText (caller, outfile, [text(1:starts(1) - 1) parts{:}]);
+end
+
+function at = positionIn (list, names)
+  [found, at] = ismember (names, list);
+  at(~found) = numel (list) + find (~found);
 end
 
 function [own, rest] = splitOptions (args)
@@ -231,7 +254,7 @@ function list = imageList (caller, files)
       'FILES as a folder, a pattern or a cell array of file names');
   end
   [~, first] = unique (list, 'first');
-  list = list(sort (first));
+  list = reshape (list(sort (first)), [], 1);
 end
 
 function text = textArg (caller, text, what)

@@ -92,6 +92,16 @@
 %!   winscore.proposeFiles (dir0, out, opts{:}, "Verbose", false);
 %!   assert (fileread (out), whole);
 %! end
+%! ## An image that failed, tried again once it is there: in its place.
+%! mkdir (fullfile (dir0, "later"));
+%! late = fullfile (dir0, "later", "late.png");
+%! some = {good{1}, late, good{3}};
+%! [~, failed] = winscore.proposeFiles (some, fullfile (dir0, "late.csv"), opts{:}, "Verbose", false);
+%! assert ({failed.file}, {late});
+%! copyfile (good{2}, late);
+%! winscore.proposeFiles (some, fullfile (dir0, "late.csv"), opts{:}, "Verbose", false);
+%! winscore.proposeFiles (some, fullfile (dir0, "once.csv"), opts{:}, "Verbose", false);
+%! assert (fileread (fullfile (dir0, "late.csv")), fileread (fullfile (dir0, "once.csv")));
 %! other = fullfile (dir0, "other.csv");
 %! fid = fopen (other, "w");  fputs (fid, "a,b\n1,2\n");  fclose (fid);
 %! fault ("winscore:proposeFiles:notResults", "winscore.proposeFiles", dir0, other, "Verbose", false);
