@@ -77,8 +77,8 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
   workers = winscore.internal.scalar (caller, 'Workers', opts.Workers, 1, 2 ^ 16, true);
   verbose = winscore.internal.scalar (caller, 'Verbose', opts.Verbose, 0, 1, true) ~= 0;
   shard = opts.Shard;
-  if ~isnumeric (shard) || numel (shard) ~= 2 || ~isreal (shard) || any (shard ~= floor (shard)) ...
-     || shard(1) < 1 || shard(1) > shard(2)
+  if ~isnumeric (shard) || numel (shard) ~= 2 || ~isreal (shard) || ~all (isfinite (shard)) ...
+     || any (shard ~= floor (shard)) || shard(1) < 1 || shard(1) > shard(2)
     winscore.internal.fail (caller, 'badShard');
   end
   checkOptions (rest);

@@ -136,7 +136,7 @@
 
 ## Workers: the same file as one process, byte for byte.
 %!test
-%! out = call (dir0, "workers.csv", opts{:}, "Workers", 2);
+%! out = call (dir0, "workers.csv", opts{:}, "wo", 2);     # a short name of its own
 %! assert (fileread (out), fileread (fullfile (dir0, "out.csv")));
 %! assert (fileread (fullfile (dir0, "workers.failed.csv")), ...
 %!         fileread (fullfile (dir0, "out.failed.csv")));
@@ -164,11 +164,12 @@
 ## or missing is not joined.
 %!test
 %! out = fullfile (dir0, "never.csv");
-%! for c = {{42, out}, "inputs"; {dir0, 7}, "inputs"; {dir0, out, "Shard", [0 2]}, "badShard"; ...
-%!          {dir0, out, "Shard", [3 2]}, "badShard"; {dir0, out, "Workers", 0}, "Workers"}'
+%! for c = {{42, out}, "inputs"; {dir0, 7}, "inputs"; {dir0, out, "Workers", 0}, ""; ...
+%!          {dir0, out, "Shard", [0 2]}, "badShard"; {dir0, out, "Shard", [3 2]}, "badShard"; ...
+%!          {dir0, out, "Shard", [1 Inf]}, "badShard"}'
 %!   fault (["winscore:proposeFiles:" c{2}], "winscore.proposeFiles", c{1}{:});
 %! end
-%! fault ("winscore:propose:unknownOption", "winscore.proposeFiles", dir0, out, "Cand", 9);
+%! fault ("winscore:propose:unknownOption", "winscore.proposeFiles", dir0, out, "Colour", 9);
 %! fault ("winscore:propose:", "winscore.proposeFiles", dir0, out, "Bins", -1);
 %! assert (! exist (out, "file"));
 %! whole = fileread (fullfile (dir0, "out.csv"));
