@@ -44,9 +44,11 @@ function img = readImage (file)
   % truncated JPEG is read with one, its missing part grey) fails it, but
   % for a note on an optional PNG chunk (lower-case first letter, as in
   % 'iCCP: known incorrect sRGB profile'), which leaves the pixels whole.
+  [before, beforeId] = lastwarn ();
   lastwarn ('');
   evalc ('[img, map] = imread (file);');
   note = lastwarn ();
+  lastwarn (before, beforeId);
   if ~isempty (note) && isempty (regexp (note, '(^|[^A-Za-z])[a-z][A-Za-z]{3}: ', 'once'))
     error ('winscore:proposeFiles:readWarning', '%s', note);
   end

@@ -1,8 +1,8 @@
-function batch_throughput (photos, repetitions)
+function batch_throughput (photos, repetitions, count)
 %BATCH_THROUGHPUT  winscore.proposeFiles on a folder of photos: workers, and its own cost.
 %   BATCH_THROUGHPUT(PHOTOS) times winscore.proposeFiles over the JPEG
 %   photos in the folder PHOTOS (default build/batch-photos, made by
-%   bench/octave/batch_photos.sh), with 'MaxSide', 1024, on 1 and on 2
+%   bench/octave/batch_photos.sh), with 'MaxSide', 640, on 1 and on 2
 %   workers, alternating, and prints the images per second of each (wall
 %   time: workers are other processes) and their ratio, run by run. Then,
 %   at 1 megapixel, it measures this process's CPU time of three things on
@@ -11,7 +11,8 @@ function batch_throughput (photos, repetitions)
 %   them; what the batch spends beyond the second (writing, bookkeeping,
 %   progress, the check of the options) is its own cost, printed per image
 %   and as a share of propose's time.
-%   BATCH_THROUGHPUT(PHOTOS, REPETITIONS) sets the runs of each (default 3).
+%   BATCH_THROUGHPUT(PHOTOS, REPETITIONS, COUNT) sets the runs of each
+%   (default 3) and takes the first COUNT photos (default all).
 %   Needs the plug-ins and +winscore on the path (addpath build/mex); Octave.
 
 % SPDX-License-Identifier: MIT
@@ -22,29 +23,32 @@ function batch_throughput (photos, repetitions)
   if nargin < 2
     repetitions = 3;
   end
-  opts = {'MaxSide', 1024, 'Verbose', false};
+  opts = {'MaxSide', 640, 'Verbose', false};
   listing = dir (fullfile (photos, '*.jpg'));
-  count = numel (listing);
+  if nargin < 3
+    count = numel (listing);
+  end
+  files = fullfile (photos, sort ({listing.name}));
+  files = files(1:count);
   scratch = tempname ();
   mkdir (scratch);
   out = {fullfile(scratch, 'one.csv'), fullfile(scratch, 'two.csv')};
 
   % Warm-up: the parallel package loaded, its workers started.
-  winscore.proposeFiles (fullfile (photos, {listing(1:2).name}), fullfile (scratch, 'warm.csv'), ...
-                         opts{:}, 'Workers', 2);
+  winscore.proposeFiles (files(1:2), fullfile (scratch, 'warm.csv'), opts{:}, 'Workers', 2);
   wall = zeros (repetitions, 2);
   for r = 1:repetitions
     for w = 1:2
       delete (fullfile (scratch, '*.csv'));
       t = tic;
-      winscore.proposeFiles (photos, out{w}, opts{:}, 'Workers', w);
+      winscore.proposeFiles (files, out{w}, opts{:}, 'Workers', w);
       wall(r, w) = toc (t);
     end
   end
   if ~isequal (fileread (out{1}), fileread (out{2}))
     error ('batch_throughput: 1 and 2 workers wrote different files');
   end
-  fprintf ('\n%d photos (%s), ''MaxSide'' 1024, %d runs each, wall seconds\n', count, photos, repetitions);
+  fprintf ('\n%d photos (%s), ''MaxSide'' 640, %d runs each, wall seconds\n', count, photos, repetitions);
   fprintf ('%-10s %8s %8s %10s\n', 'workers', 'median', 'fastest', 'images/s');
   for w = 1:2
     fprintf ('%-10d %8.2f %8.2f %10.3f\n', w, median (wall(:, w)), min (wall(:, w)), ...
@@ -54,10 +58,10 @@ function batch_throughput (photos, repetitions)
            sprintf ('%.2f ', wall(:, 1) ./ wall(:, 2)), median (wall(:, 1) ./ wall(:, 2)));
 
   % The batch's own cost at 1 megapixel, in this process's CPU time.
-  img = imread (fullfile (photos, listing(1).name));
+  img = imread (files{1});
   [R, C, ~] = size (img);
   img = img(floor ((R - 864) / 2) + (1:864), floor ((C - 1152) / 2) + (1:1152), :);
-  copies = 6;
+  copies = 3;
   folder = fullfile (scratch, 'mp1');
   mkdir (folder);
   files = cell (1, copies);

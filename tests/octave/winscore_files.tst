@@ -72,6 +72,11 @@
 %!                      "Delimiter", ",", "HeaderLines", 1);
 %! assert (failures{1}', bad);
 %! assert (all (strncmp (failures{3}, "winscore.proposeFiles: cannot read image", 40)));
+%! ## The memory guard fails an image like a bad file.
+%! [done, failed] = winscore.proposeFiles (good(1:2), fullfile (dir0, "guard.csv"), ...
+%!                                         "MaxBytes", 1000, "Verbose", false);
+%! assert (isempty (done));
+%! assert ({failed.identifier}, {"winscore:propose:tooLarge", "winscore:propose:tooLarge"});
 %! ## No window: one row of rank 0, so that the image counts as done.
 %! winscore.proposeFiles (good(2), fullfile (dir0, "none.csv"), "Keep", 0, "Verbose", false);
 %! assert (fileread (fullfile (dir0, "none.csv")), ...
