@@ -39,7 +39,7 @@ function batch_throughput (photos, repetitions, count)
   wall = zeros (repetitions, 2);
   for r = 1:repetitions
     for w = 1:2
-      delete (fullfile (scratch, '*.csv'));
+      delete (out{w});
       t = tic;
       winscore.proposeFiles (files, out{w}, opts{:}, 'Workers', w);
       wall(r, w) = toc (t);
