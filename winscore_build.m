@@ -10,7 +10,8 @@ function winscore_build (outdir, api)
 %   (the default; 32-bit sizes, as the classic API has them) or '-R2018a'
 %   (64-bit sizes and the interleaved complex API, MATLAB R2018a or later).
 %   WINSCORE_BUILD(API) builds into the default folder. Octave has one API
-%   and ignores the choice.
+%   and ignores the choice. OUTDIR and API may be char or string; API in
+%   any case, shortened to a unique beginning ('-R2018').
 %
 %   Every compiler gets C++17 and floating-point operations in their written
 %   order (no fused multiply-add, no fast-math), so the results match the
@@ -32,6 +33,9 @@ function winscore_build (outdir, api)
 % SPDX-License-Identifier: MIT
 
   root = fileparts (mfilename ('fullpath'));
+  % Its arguments follow the toolbox's rules (+winscore sits beside this
+  % file, so its helpers are at hand before anything is built): char or
+  % string, API names in any case and shortened to a unique beginning.
   apis = {'-compatibleArrayDims', '-R2018a'};
   if nargin < 1
     outdir = '';
@@ -39,7 +43,9 @@ function winscore_build (outdir, api)
   if nargin < 2
     api = '';
   end
-  if isempty (api) && any (strcmp (outdir, apis))   % WINSCORE_BUILD(API)
+  outdir = winscore.internal.text (outdir, 'winscore_build', 'OUTDIR', 'a folder name');
+  api = winscore.internal.text (api);
+  if isempty (api) && strncmp (outdir, '-', 1)   % WINSCORE_BUILD(API)
     api = outdir;
     outdir = '';
   end
@@ -49,10 +55,12 @@ function winscore_build (outdir, api)
   if isempty (api)
     api = apis{1};
   end
-  if ~ischar (api) || ~any (strcmp (api, apis))
-    error ('winscore:winscore_build:badApi', ...
-           'winscore_build: API must be ''-compatibleArrayDims'' or ''-R2018a''');
+  chosen = winscore.internal.pick (api, apis);
+  if chosen == 0
+    winscore.internal.fail ('winscore_build', 'badApi', '''-compatibleArrayDims'' or ''-R2018a''', ...
+                            winscore.internal.describe (api));
   end
+  api = apis{chosen};
 
   facts = read_facts (root);
   plugins = fact (facts, 'WS_PLUGINS');

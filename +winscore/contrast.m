@@ -1,4 +1,4 @@
-function [scores, bytes] = contrast (q, boxes, varargin)
+function [scores, bytes, varargout] = contrast (q, boxes, varargin)
 %CONTRAST  Centre-surround colour contrast of windows in a quantised image.
 %   SCORES = winscore.contrast(Q, BOXES) scores each window by the
 %   chi-square distance between the bin histogram of its pixels and that of
@@ -21,8 +21,11 @@ function [scores, bytes] = contrast (q, boxes, varargin)
 %
 %   It is TALLYPLANE(Q, R, C, B) then RINGDIFF on the four columns of BOXES,
 %   with R and C from size(Q), and gives their results bit for bit. Every
-%   value of Q must be a whole number in 1..B, and every box must lie in
-%   the image: the first one that does not is named.
+%   value of Q must be a whole number in 1..B (an image not yet quantised
+%   is refused, naming winscore.quantise), and every box must be whole
+%   numbers and lie in the image: the first one that does not is named,
+%   with the format the list looks like when it fits [x y w h] or a
+%   0-based one better (see winscore.convertBoxes).
 %
 %   Example:
 %     q = ones (20, 20);  q(6:10, 6:10) = 2;        % a square of bin 2
@@ -33,14 +36,12 @@ function [scores, bytes] = contrast (q, boxes, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    error ('winscore:contrast:inputs', 'winscore.contrast: expects a quantised image and boxes');
-  end
+  winscore.internal.counts ('contrast', nargin, [2 Inf], nargout, 2, ...
+                           'a quantised image and boxes, then options as name-value pairs');
   if ~(isnumeric (q) || islogical (q)) || ~isreal (q) || ndims (q) ~= 2 || isempty (q)
-    error ('winscore:contrast:image', ...
-           'winscore.contrast: the quantised image must be a non-empty real R x C matrix');
+    winscore.internal.fail ('contrast', 'notQuantised', winscore.internal.describe (q));
   end
-  q = double (q);
+  q = full (double (q));
   opts = winscore.internal.options ('contrast', ...
     struct ('Bins', [], 'Surround', 50, 'MaxBytes', 2 ^ 31), varargin);
   [R, C] = size (q);
@@ -51,8 +52,10 @@ function [scores, bytes] = contrast (q, boxes, varargin)
     B = winscore.internal.scalar ('contrast', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
   end
   if ~(min (q(:)) >= 1 && top <= B && all (q(:) == floor (q(:))))
-    error ('winscore:contrast:bins', ...
-           'winscore.contrast: the quantised image must hold whole bin numbers in 1..%s', num2str (B));
+    if isempty (opts.Bins)
+      B = 'B';
+    end
+    winscore.internal.fail ('contrast', 'binRange', num2str (B), held (q));
   end
   p = winscore.internal.scalar ('contrast', 'Surround', opts.Surround, -200, 2 ^ 31 - 1, false);
   maxBytes = winscore.internal.scalar ('contrast', 'MaxBytes', opts.MaxBytes, 0, Inf, false);
@@ -60,15 +63,8 @@ function [scores, bytes] = contrast (q, boxes, varargin)
 
   elements = B * (R + 1) * (C + 1);
   bytes = 8 * elements;
-  if bytes > maxBytes
-    error ('winscore:contrast:tooLarge', ...
-           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins takes %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f); raise it, or use fewer bins or a smaller image', ...
-           R, C, B, bytes, bytes / 2 ^ 20, maxBytes);
-  end
-  if elements >= 2 ^ 31
-    error ('winscore:contrast:tooLarge', ...
-           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins has %.0f elements, 2^31 or more', ...
-           R, C, B, elements);
+  if bytes > maxBytes || elements >= 2 ^ 31
+    winscore.internal.fail ('contrast', 'tooLarge', C, R, B, bytes, bytes / 2 ^ 20, maxBytes);
   end
   N = size (boxes, 1);
   if N == 0
@@ -77,4 +73,12 @@ function [scores, bytes] = contrast (q, boxes, varargin)
   end
   H = tallyplane (q, R, C, B);
   scores = ringdiff (H, R, C, boxes(:, 1), boxes(:, 2), boxes(:, 3), boxes(:, 4), p, B, N);
+end
+
+function s = held (q)
+  % What a quantised image holds, as the message on a bad one shows it.
+  s = sprintf ('%s..%s', num2str (min (q(:))), num2str (max (q(:))));
+  if any (q(:) ~= floor (q(:)))
+    s = [s ' (not whole numbers)'];
+  end
 end

@@ -29,16 +29,14 @@ function mergeResults (parts, outfile)
   if nargin ~= 2
     winscore.internal.fail (caller, 'inputs', 'the results files of the shards, in order, and the name of the joined file');
   end
-  if isa (parts, 'string')
+  if isstring (parts)
     parts = cellstr (parts);
   end
-  if isa (outfile, 'string') && isscalar (outfile)
-    outfile = char (outfile);
+  if ~iscell (parts) || ~all (cellfun (@(f) ischar (f) && size (f, 1) == 1, parts(:)))
+    winscore.internal.fail (caller, 'badValue', 'PARTS', 'a cell array of file names', ...
+                            winscore.internal.describe (parts));
   end
-  if ~iscell (parts) || ~all (cellfun (@(f) ischar (f) && size (f, 1) == 1, parts(:))) ...
-     || ~ischar (outfile) || size (outfile, 1) ~= 1
-    winscore.internal.fail (caller, 'inputs', 'the results files of the shards, in order, and the name of the joined file');
-  end
+  outfile = winscore.internal.text (outfile, caller, 'OUTFILE', 'a file name (text)');
 
   [header, failHeader, failName] = winscore.internal.resultsFile (outfile);
   bodies = cell (1, numel (parts));

@@ -70,7 +70,7 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
     winscore.internal.fail (caller, 'inputs', ...
       'a folder, a pattern or a cell array of image files, and the name of the results file');
   end
-  outfile = textArg (caller, outfile, 'the name of the results file as text');
+  outfile = winscore.internal.text (outfile, caller, 'OUTFILE', 'a file name (text)');
   [own, rest] = splitOptions (varargin);
   opts = winscore.internal.options (caller, struct ('Workers', 1, 'Shard', [1 1], ...
                                                     'Verbose', true), own);
@@ -79,7 +79,8 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
   shard = opts.Shard;
   if ~isnumeric (shard) || numel (shard) ~= 2 || ~isreal (shard) || ~all (isfinite (shard)) ...
      || any (shard ~= floor (shard)) || shard(1) < 1 || shard(1) > shard(2)
-    winscore.internal.fail (caller, 'badShard');
+    winscore.internal.fail (caller, 'badValue', '''Shard''', ...
+                            '[k n], whole numbers with 1 <= k <= n', winscore.internal.describe (shard));
   end
   checkOptions (rest);
 
@@ -175,25 +176,15 @@ function at = positionIn (list, names)
 end
 
 function [own, rest] = splitOptions (args)
-  % This function's own options, by name or by two letters or more of it;
-  % the rest are winscore.propose's.
-  names = {'Workers', 'Shard', 'Verbose'};
+  % This function's own options, by name or by two letters or more of it
+  % (one letter is left to winscore.propose: 'W' is its 'WindowSize'); the
+  % rest are winscore.propose's.
   mine = false (size (args));
-  for k = 1:2:numel (args) - 1
-    name = args{k};
-    if isa (name, 'string') && isscalar (name)
-      name = char (name);
+  for k = 1:2:numel (args)
+    name = winscore.internal.text (args{k});
+    if ischar (name) && numel (name) >= 2 && winscore.internal.pick (name, {'Workers', 'Shard', 'Verbose'})
+      mine(k:min (k + 1, end)) = true;
     end
-    if ischar (name) && size (name, 1) == 1 && numel (name) >= 2
-      hit = strncmpi (name, names, numel (name));
-      if sum (hit) == 1
-        args{k} = names{hit};
-        mine(k:k + 1) = true;
-      end
-    end
-  end
-  if mod (numel (args), 2) ~= 0
-    mine(:) = true;                 % for the options' own message on pairs
   end
   own = args(mine);
   rest = args(~mine);
@@ -210,10 +201,7 @@ function checkOptions (rest)
   catch err
     warning (state);
     fault = err.identifier(find (err.identifier == ':', 1, 'last') + 1:end);
-    given = rest(1:2:end);
-    given = given(cellfun (@ischar, given));
-    if any (strcmp (fault, {'options', 'optionName', 'unknownOption', 'ambiguousOption', ...
-                            'badValue'})) || any (strcmpi (fault, given))
+    if any (strcmp (fault, {'options', 'optionName', 'unknownOption', 'ambiguousOption', 'badValue'}))
       rethrow (err);
     end
   end
@@ -222,11 +210,9 @@ end
 
 function list = imageList (caller, files)
   % The files of FILES as a column of names, each once, in their order.
-  if isa (files, 'string')
+  files = winscore.internal.text (files);
+  if isstring (files)
     files = cellstr (files);
-    if numel (files) == 1
-      files = files{1};
-    end
   end
   if ischar (files) && size (files, 1) == 1
     listing = dir (files);
@@ -250,20 +236,11 @@ function list = imageList (caller, files)
   elseif iscell (files) && all (cellfun (@(f) ischar (f) && size (f, 1) <= 1, files(:)))
     list = files(:);
   else
-    winscore.internal.fail (caller, 'inputs', ...
-      'FILES as a folder, a pattern or a cell array of file names');
+    winscore.internal.fail (caller, 'badValue', 'FILES', ...
+      'a folder, a pattern or a cell array of file names', winscore.internal.describe (files));
   end
   [~, first] = unique (list, 'first');
   list = reshape (list(sort (first)), [], 1);
-end
-
-function text = textArg (caller, text, what)
-  if isa (text, 'string') && isscalar (text)
-    text = char (text);
-  end
-  if ~ischar (text) || size (text, 1) ~= 1
-    winscore.internal.fail (caller, 'inputs', what);
-  end
 end
 
 function replaceText (caller, file, text)

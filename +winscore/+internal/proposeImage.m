@@ -15,10 +15,12 @@ function r = proposeImage (file, args)
     return;
   end
   try
-    img = readImage (file);
+    [img, note] = readImage (file);
   catch err
-    [r.identifier, r.message] = winscore.internal.message ('proposeFiles', 'unreadable', ...
-                                                           file, err.message);
+    note = err.message;
+  end
+  if ~isempty (note)
+    [r.identifier, r.message] = winscore.internal.message ('proposeFiles', 'unreadable', file, note);
     return;
   end
   try
@@ -39,18 +41,19 @@ function r = proposeImage (file, args)
   end
 end
 
-function img = readImage (file)
-  % The image in FILE, an indexed one as RGB. A warning while reading (a
-  % truncated JPEG is read with one, its missing part grey) fails it, but
-  % for a note on an optional PNG chunk (lower-case first letter, as in
-  % 'iCCP: known incorrect sRGB profile'), which leaves the pixels whole.
+function [img, note] = readImage (file)
+  % The image in FILE, an indexed one as RGB. NOTE is a warning raised while
+  % reading (a truncated JPEG is read with one, its missing part grey), which
+  % fails the image, but for a note on an optional PNG chunk (lower-case
+  % first letter, as in 'iCCP: known incorrect sRGB profile'), which leaves
+  % the pixels whole.
   [before, beforeId] = lastwarn ();
   lastwarn ('');
   evalc ('[img, map] = imread (file);');
   note = lastwarn ();
   lastwarn (before, beforeId);
-  if ~isempty (note) && isempty (regexp (note, '(^|[^A-Za-z])[a-z][A-Za-z]{3}: ', 'once'))
-    error ('winscore:proposeFiles:readWarning', '%s', note);
+  if ~isempty (regexp (note, '(^|[^A-Za-z])[a-z][A-Za-z]{3}: ', 'once'))
+    note = '';
   end
   if ~isempty (map)
     img = ind2rgb (img, map);

@@ -74,6 +74,11 @@ function package_check (root, outdir)
     printf ("winscore.propose: not installed with its help and the overview\n");
     failures += 1;
   end
+  missing = contents_missing ();
+  if (! isempty (missing))
+    printf ("help Contents lists what help cannot find: %s\n", strjoin (missing, ", "));
+    failures += 1;
+  end
   pkg ("unload", "winscore");
   pkg ("uninstall", "-local", "winscore");
   confirm_recursive_rmdir (false);

@@ -169,10 +169,9 @@
 ## or missing is not joined.
 %!test
 %! out = fullfile (dir0, "never.csv");
-%! for c = {{42, out}, "inputs"; {dir0, 7}, "inputs"; {dir0, out, "Workers", 0}, ""; ...
-%!          {dir0, out, "Shard", [0 2]}, "badShard"; {dir0, out, "Shard", [3 2]}, "badShard"; ...
-%!          {dir0, out, "Shard", [1 Inf]}, "badShard"}'
-%!   fault (["winscore:proposeFiles:" c{2}], "winscore.proposeFiles", c{1}{:});
+%! for c = {{42, out}, {dir0, 7}, {dir0, out, "Workers", 0}, {dir0, out, "Shard", [0 2]}, ...
+%!          {dir0, out, "Shard", [3 2]}, {dir0, out, "Shard", [1 Inf]}}
+%!   fault ("winscore:proposeFiles:badValue", "winscore.proposeFiles", c{1}{:});
 %! end
 %! fault ("winscore:propose:unknownOption", "winscore.proposeFiles", dir0, out, "Colour", 9);
 %! fault ("winscore:propose:", "winscore.proposeFiles", dir0, out, "Bins", -1);
