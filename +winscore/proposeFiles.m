@@ -121,7 +121,6 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
   if m > 0
     pool = winscore.internal.workerPool ('start', caller, ...
                                          @(f) winscore.internal.proposeImage (f, rest), todo, workers);
-    stopper = onCleanup (@() winscore.internal.workerPool ('stop', pool));
     results = cell (m, 1);
     ready = false (m, 1);
     next = 1;

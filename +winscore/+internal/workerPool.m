@@ -6,7 +6,8 @@ function varargout = workerPool (command, varargin)
 %   (then with a warning), the calling process.
 %   [POOL, K, RESULT] = winscore.internal.workerPool('next', POOL) waits for
 %   the next result to finish, in whatever order the workers finish them.
-%   winscore.internal.workerPool('stop', POOL) cancels what is left.
+%   Items are handed out as workers free up (in MATLAB, 4 per worker
+%   ahead), so a call stopped half way leaves little work running.
 
 % SPDX-License-Identifier: MIT
 
@@ -15,14 +16,12 @@ function varargout = workerPool (command, varargin)
       varargout{1} = start (varargin{:});
     case 'next'
       [varargout{1:3}] = next (varargin{1});
-    case 'stop'
-      stop (varargin{1});
   end
 end
 
 function pool = start (caller, fun, items, workers)
-  pool = struct ('kind', 'serial', 'fun', fun, 'items', {items}, 'sent', 0, ...
-                 'futures', [], 'chunk', {{}}, 'chunkFrom', 0, 'workers', 1);
+  pool = struct ('kind', 'serial', 'fun', fun, 'items', {items}, 'sent', 0, 'got', 0, ...
+                 'workers', 1, 'chunk', {{}}, 'chunkFrom', 0, 'pool', [], 'futures', []);
   workers = min (workers, numel (items));
   if workers <= 1
     return;
@@ -64,10 +63,8 @@ function pool = start (caller, fun, items, workers)
       return;
     end
     pool.kind = 'matlab';
-    for k = numel (items):-1:1
-      futures(k) = parfeval (p, fun, 1, items{k});
-    end
-    pool.futures = futures;
+    pool.pool = p;
+    pool.workers = p.NumWorkers;
   end
 end
 
@@ -98,12 +95,11 @@ function [pool, k, result] = next (pool)
       pool.chunk(1) = [];
       pool.chunkFrom = pool.chunkFrom + 1;
     case 'matlab'
+      while pool.sent < numel (pool.items) && pool.sent - pool.got < 4 * pool.workers
+        pool.sent = pool.sent + 1;
+        pool.futures(pool.sent) = parfeval (pool.pool, pool.fun, 1, pool.items{pool.sent});
+      end
       [k, result] = fetchNext (pool.futures);
-  end
-end
-
-function stop (pool)
-  if strcmp (pool.kind, 'matlab')
-    cancel (pool.futures);
+      pool.got = pool.got + 1;
   end
 end
