@@ -20,10 +20,10 @@ function [done, failed] = proposeFiles (files, outfile, varargin)
 %   READTABLE, pandas' read_csv and spreadsheets read it.
 %
 %   Images that cannot be read (missing, empty, corrupt, truncated, not an
-%   image) and images winscore.propose refuses (its memory guard) are
-%   reported and skipped: they are listed, with the reason, in FAILED and in
-%   the file OUTFILE with .failed.csv in place of .csv (file, identifier,
-%   message), written anew by each run.
+%   image) and images winscore.propose refuses (four channels, its memory
+%   guard) are reported and skipped: they are listed, with the reason, in
+%   FAILED and in the file OUTFILE with .failed.csv in place of .csv (file,
+%   identifier, message), written anew by each run.
 %
 %   Each image's rows are written as soon as it is done, so stopping the
 %   run at any moment loses at most the images in progress. Running the
