@@ -23,13 +23,18 @@ function r = proposeImage (file, args)
     [r.identifier, r.message] = winscore.internal.message ('proposeFiles', 'unreadable', file, note);
     return;
   end
+  % A warning of propose's (a flat image) is shown, but without the calls
+  % that led to it, which say nothing in a batch.
+  state = warning ('off', 'backtrace');
   try
     [boxes, scores] = winscore.propose (img, args{:});
   catch err
+    warning (state);
     r.identifier = err.identifier;
     r.message = err.message;
     return;
   end
+  warning (state);
   prefix = [winscore.internal.csvField(file) ','];
   if isempty (scores)
     r.text = [prefix '0,,,,,' char(10)];

@@ -110,7 +110,7 @@ function batch_throughput (photos, repetitions, count)
   files = cell (1, many);
   for k = 1:many
     files{k} = fullfile (small, sprintf ('%02d.png', k));
-    imwrite (img(1:40, 1:60, :), files{k});
+    imwrite (img(401:440, 501:560, :), files{k});
   end
   opts = {'Candidates', 20, 'Draws', 10};
   [direct, batch] = deal (zeros (repetitions, 1));
