@@ -61,7 +61,7 @@ bench: build
 	  $$b $(BENCH_FLAGS) --benchmark_out=build/bench/results/$$(basename $$b).json \
 	    --benchmark_out_format=json || exit 1; done
 	python3 bench/ratios.py build/bench/results/*.json
-	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead(); draw_large()"
+	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead(); draw_large(); fused_contrast()"
 
 # The folder make was started in (before any -C), for a relative IMAGE; the
 # environment carries it into the sub-make, whose shell resets PWD.

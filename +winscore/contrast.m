@@ -8,24 +8,28 @@ function [scores, bytes, varargout] = contrast (q, boxes, varargin)
 %   winscore.quantise); BOXES is N x 4, [xmin ymin xmax ymax], 1-based and
 %   inclusive, x counting columns. SCORES is N x 1, in the order of BOXES.
 %
-%   [SCORES, BYTES] = winscore.contrast(...) also returns the bytes the
-%   integral histogram took: 8*B*(R+1)*(C+1) (404 MB for 1024 x 768 at 64).
+%   [SCORES, BYTES] = winscore.contrast(...) also returns the working
+%   memory the call held, in bytes (about 10 MB for 1024 x 768 at 64 bins
+%   and 3000 boxes: no integral histogram is built).
 %
 %   Options (name-value pairs):
 %     'Bins'      B, default max(Q(:)).
 %     'Surround'  how much larger the surround box is than the window, in
 %                 percent of its width and height, default 50 (truncated
 %                 toward zero; at least -200).
-%     'MaxBytes'  the largest integral histogram built, default 2^31; a
-%                 larger one is refused with an error that gives its size.
+%     'MaxBytes'  the most working memory the call may hold, default 2^31
+%                 bytes; a call that would hold more (many bins on a large
+%                 image, or millions of boxes) is refused with an error
+%                 that gives its size.
 %
-%   It is TALLYPLANE(Q, R, C, B) then RINGDIFF on the four columns of BOXES,
-%   with R and C from size(Q), and gives their results bit for bit. Every
-%   value of Q must be a whole number in 1..B (an image not yet quantised
-%   is refused, naming winscore.quantise), and every box must be whole
-%   numbers and lie in the image: the first one that does not is named,
-%   with the format the list looks like when it fits [x y w h] or a
-%   0-based one better (see winscore.convertBoxes).
+%   It gives the results of TALLYPLANE(Q, R, C, B) then RINGDIFF on the
+%   four columns of BOXES, with R and C from size(Q), bit for bit, without
+%   building the integral histogram. Every value of Q must be a whole
+%   number in 1..B (an image not yet quantised is refused, naming
+%   winscore.quantise), and every box must be whole numbers and lie in the
+%   image: the first one that does not is named, with the format the list
+%   looks like when it fits [x y w h] or a 0-based one better (see
+%   winscore.convertBoxes).
 %
 %   Example:
 %     q = ones (20, 20);  q(6:10, 6:10) = 2;        % a square of bin 2
@@ -61,18 +65,18 @@ function [scores, bytes, varargout] = contrast (q, boxes, varargin)
   maxBytes = winscore.internal.scalar ('contrast', 'MaxBytes', opts.MaxBytes, 0, Inf, false);
   boxes = winscore.internal.boxes ('contrast', boxes, R, C);
 
-  elements = B * (R + 1) * (C + 1);
-  bytes = 8 * elements;
-  if bytes > maxBytes || elements >= 2 ^ 31
-    winscore.internal.fail ('contrast', 'tooLarge', C, R, B, bytes, bytes / 2 ^ 20, maxBytes);
-  end
+  % What the call holds: the kernel's working memory, a double copy of Q,
+  % the boxes and the scores (returned and copied once more by the host).
   N = size (boxes, 1);
-  if N == 0
-    scores = zeros (0, 1);
-    return;
+  if R * C > 2 ^ 31 - 1
+    winscore.internal.fail ('contrast', 'tooManyPixels', R * C, C, R, 'score a part of it');
   end
-  H = tallyplane (q, R, C, B);
-  scores = ringdiff (H, R, C, boxes(:, 1), boxes(:, 2), boxes(:, 3), boxes(:, 4), p, B, N);
+  bytes = winscore.internal.ringcontrast ('bytes', R, C, B, N) + 8 * R * C + 48 * N;
+  if bytes > maxBytes
+    winscore.internal.fail ('contrast', 'tooMuchMemory', bytes / 2 ^ 20, maxBytes / 2 ^ 20, ...
+                            'score fewer boxes at a time or use fewer bins');
+  end
+  scores = winscore.internal.ringcontrast ('bins', q, B, boxes, p, Inf);
 end
 
 function s = held (q)

@@ -6,11 +6,12 @@ function [boxes, scores, varargout] = propose (img, varargin)
 %   reads it). BOXES is K x 4, [xmin ymin xmax ymax], 1-based and inclusive
 %   in the pixels of IMG, x counting columns; SCORES is K x 1, each in 0..2.
 %
-%   The steps: quantise the colours (winscore.quantise); build the integral
-%   histogram (TALLYPLANE); make 'Candidates' random windows, each side a
-%   fraction of the image's drawn uniformly from 'WindowSize' (6% to 60%),
-%   placed uniformly; score each against its ring (RINGDIFF, as
-%   winscore.contrast); draw 'Draws' of them in proportion to their scores,
+%   The steps: quantise the colours (winscore.quantise); make 'Candidates'
+%   random windows, each side a fraction of the image's drawn uniformly
+%   from 'WindowSize' (6% to 60%), placed uniformly; score each against its
+%   ring (as winscore.contrast: the scores of TALLYPLANE's integral
+%   histogram read by RINGDIFF, without building it, the colours quantised
+%   in the same pass); draw 'Draws' of them in proportion to their scores,
 %   without replacement (DRAWWEIGHTED); keep at most 'Keep' of the drawn
 %   windows by greedy overlap suppression, best score first (GREEDYPICK,
 %   as winscore.select).
@@ -28,8 +29,11 @@ function [boxes, scores, varargout] = propose (img, varargin)
 %     'MaxSide'     work on a copy shrunk so that its longer side is at
 %                   most this, default Inf (full size). Boxes are mapped
 %                   back to IMG's pixels; scores are those of the copy.
-%     'MaxBytes'    the largest integral histogram built, default 2^31
-%                   bytes (8*Bins*(R+1)*(C+1): 404 MB for 1024 x 768).
+%     'MaxBytes'    the most working memory the call may hold, default
+%                   2^31 bytes: about 150 bytes per candidate, plus a few
+%                   MB (7 MB with the defaults on 1024 x 768; 'Bins' times
+%                   the rows, times 2, for the contrast). A call that would
+%                   hold more is refused, naming the option to lower.
 %     'WindowSize'  [min max], the candidates' sides as fractions of the
 %                   image's width and height, 0 < min <= max <= 1, default
 %                   [0.06 0.6]. Raise max for objects that fill most of the
@@ -102,18 +106,12 @@ function [boxes, scores, varargout] = propose (img, varargin)
     img = img(floor ((2 * (1:Rw) - 1) * R / (2 * Rw)) + 1, ...
               floor ((2 * (1:Cw) - 1) * C / (2 * Cw)) + 1, :);
   end
-  elements = bins * (Rw + 1) * (Cw + 1);
-  if 8 * elements > maxBytes || elements >= 2 ^ 31
-    winscore.internal.fail ('propose', 'tooLarge', Cw, Rw, bins, 8 * elements, ...
-                            8 * elements / 2 ^ 20, maxBytes);
-  end
+  guard (Rw, Cw, bins, count, min (draws, count), maxBytes);
 
-  % winscore.contrast without its checks: q and the candidates are sound by
-  % construction, and the integral histogram is freed as soon as it is read.
-  q = winscore.quantise (img, bins);
+  % winscore.contrast on the pixels, quantised in the same pass: the
+  % candidates are sound by construction.
   candidates = windows (Rw, Cw, count, seed, sides);
-  score = ringdiff (tallyplane (q, Rw, Cw, bins), Rw, Cw, candidates(:, 1), candidates(:, 2), ...
-                    candidates(:, 3), candidates(:, 4), surround, bins, count);
+  score = winscore.internal.ringcontrast ('pixels', full (img), bins, candidates, surround, Inf);
   if ~any (score > 0)
     winscore.internal.warn ('propose', 'flatImage', count, bins);
     boxes = zeros (0, 4);
@@ -129,6 +127,27 @@ function [boxes, scores, varargout] = propose (img, varargin)
   if Rw ~= R || Cw ~= C
     boxes = [floor((boxes(:, 1) - 1) * C / Cw) + 1, floor((boxes(:, 2) - 1) * R / Rw) + 1, ...
              floor(boxes(:, 3) * C / Cw), floor(boxes(:, 4) * R / Rw)];
+  end
+end
+
+function guard (R, C, bins, count, draws, maxBytes)
+  % Refuses a call that would hold more than maxBytes: per candidate, the
+  % generator's states while they double (16 doubles) and the score with
+  % its host copy; per draw, the drawn list and its boxes; the selection's
+  % fixed list of 100000 windows; and the contrast kernel's working memory.
+  if R * C > 2 ^ 31 - 1
+    winscore.internal.fail ('propose', 'tooManyPixels', R * C, C, R, 'set ''MaxSide''');
+  end
+  kernel = winscore.internal.ringcontrast ('bytes', R, C, bins, count);
+  perCandidate = 144 * count;
+  bytes = perCandidate + 80 * draws + 4e6 + kernel;
+  if bytes > maxBytes
+    if perCandidate >= kernel
+      advice = 'lower ''Candidates''';
+    else
+      advice = 'use fewer ''Bins'' or set ''MaxSide''';
+    end
+    winscore.internal.fail ('propose', 'tooMuchMemory', bytes / 2 ^ 20, maxBytes / 2 ^ 20, advice);
   end
 end
 

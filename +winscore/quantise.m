@@ -27,12 +27,6 @@ function [q, varargout] = quantise (img, bins, varargin)
   winscore.internal.counts ('quantise', nargin, 2, nargout, 1, 'an image and a bin count');
   img = winscore.internal.checkImage ('quantise', img);
   bins = winscore.internal.scalar ('quantise', 'bins', bins, 1, 2 ^ 31 - 1, true);
-  levels = winscore.internal.levels ('quantise', bins, img);
-  if size (img, 3) == 1
-    q = 1 + min (floor (winscore.internal.unitImage (img) * bins), bins - 1);
-    return;
-  end
-  img = winscore.internal.unitImage (img);
-  lv = min (floor (img * levels), levels - 1);
-  q = 1 + lv(:, :, 1) + levels * lv(:, :, 2) + levels ^ 2 * lv(:, :, 3);
+  winscore.internal.levels ('quantise', bins, img);
+  q = winscore.internal.ringcontrast ('quantise', full (img), bins);
 end

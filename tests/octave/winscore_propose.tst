@@ -48,6 +48,22 @@
 %! assert (boxes, wantBoxes);
 %! assert (scores, wantScores);
 
+## Still the plug-ins' pipeline on larger pictures of other classes, at
+## surrounds that shrink the box or clip it on every side.
+%!test
+%! img = uint8 (255 * scene (240, 320, 7));
+%! for p = [-150 200]
+%!   [boxes, scores] = winscore.propose (img, "Bins", 27, "Surround", p, "Candidates", 2000);
+%!   [wantBoxes, wantScores] = by_plugins (img, 27, 2000, p, 1500, 10, 1);
+%!   assert (boxes, wantBoxes);
+%!   assert (isequal (typecast (scores, "uint64"), typecast (wantScores, "uint64")));
+%! end
+%! grey = int16 (double (img(:, :, 1)) * 257 - 32768);
+%! [boxes, scores] = winscore.propose (grey, "Bins", 100);
+%! [wantBoxes, wantScores] = by_plugins (grey, 100, 3000, 50, 1500, 10, 1);
+%! assert (boxes, wantBoxes);
+%! assert (isequal (typecast (scores, "uint64"), typecast (wantScores, "uint64")));
+
 ## Repeatable whatever ran before: drawweighted's carried sequence and the
 ## host's generators neither change the result nor are used.
 %!test
@@ -136,8 +152,11 @@
 %! warning ("off", "winscore:propose:flatImage", "local");
 %! assert (size (winscore.propose (0.5 * ones (1, 1, 3), "Candidates", 3)), [0 4]);   # flat: none
 
-%!error <takes 4385016 bytes> winscore.propose (zeros (100, 200, 3), "Bins", 27, "MaxBytes", 1e6)
-%!error id=winscore:propose:tooLarge winscore.propose (zeros (300, 400), "MaxBytes", 1e6)
+## Memory: refused above 'MaxBytes', naming the option that asks for it,
+## never left to grow until the system ends the process.
+%!error <lower 'Candidates', or raise 'MaxBytes'> winscore.propose (zeros (30, 40), "Candidates", 1e9)
+%!error <use fewer 'Bins' or set 'MaxSide'> winscore.propose (rand (3000, 40), "Bins", 2^20, "Candidates", 10)
+%!error id=winscore:propose:tooMuchMemory winscore.propose (zeros (300, 400), "MaxBytes", 1e6)
 %!error id=winscore:propose:badValue winscore.propose (zeros (10), "Seed", 2^32)
 %!error id=winscore:propose:badValue winscore.propose (zeros (10), "Keep", 1.5)
 %!error id=winscore:propose:unknownOption winscore.propose (zeros (10), "Seeds", 1)
