@@ -126,7 +126,7 @@
 %! out = fullfile (slow, "out.csv");
 %! script = write_script (slow, "run.m", sprintf ("winscore.proposeFiles ('%s', '%s', 'Candidates', 1000, 'Draws', 300, 'Keep', 3);", slow, out));
 %! [~, pid] = system (sprintf ("octave-cli -H -f -q %s >/dev/null 2>&1 & echo $!", script));
-%! for t = 1:600                        # until an image is written, at most 30 s
+%! for t = 1:2400                       # until an image is written, at most 2 minutes
 %!   if (exist (out, "file") && sum (fileread (out) == "\n") >= 4)
 %!     break;
 %!   end
