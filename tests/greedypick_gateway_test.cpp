@@ -89,7 +89,6 @@ TEST(GreedypickGateway, CountBeyondTheListLeavesTheRestUnfilled) {
 TEST(GreedypickGateway, ChecksCountsAndListInputs) {
   const Inputs in{List{}};
   auto c = scalar(1);
-  const char* const inputs = "7 input argument required.";
   expectFault([&] { call(1, in.area, in.any, in.xmin, in.ymin, in.xmax, in.ymax); },
               "winscore:greedypick:inputCount");
   expectFault([&] { call(3, in.area, in.any, in.xmin, in.ymin, in.xmax, in.ymax, c, c); },

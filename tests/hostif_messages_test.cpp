@@ -39,8 +39,8 @@ using testhost::makeArray;
 using testing::expectFault;
 
 TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
-  const std::set<std::string> plugins{"any",      "tallyplane",   "ringdiff",  "gridsweep",
-                                      "peakpick", "drawweighted", "greedypick"};
+  const std::set<std::string> plugins{"any",      "tallyplane",   "ringdiff",   "gridsweep",
+                                      "peakpick", "drawweighted", "greedypick", "ringcontrast"};
   const std::regex fault("[a-z][A-Za-z0-9]*");
   std::set<std::pair<std::string, std::string>> seen;
   for (const hostif::Message& m : kMessages) {
@@ -62,7 +62,7 @@ TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
     EXPECT_EQ(seen.count({plugin, "inputCount"}), shared ? 0u : 1u) << plugin;
     EXPECT_EQ(seen.count({plugin, "outputCount"}), shared ? 0u : 1u) << plugin;
     EXPECT_EQ(seen.count({plugin, "notRealDoubleMatrix"}),
-              shared || plugin == "greedypick" ? 0u : 1u)
+              shared || plugin == "greedypick" || plugin == "ringcontrast" ? 0u : 1u)
         << plugin;
   }
 }
@@ -204,6 +204,9 @@ TEST(HostifMessages, EveryTextAsTheCallerReadsIt) {
 
       {m::greedypick::inputCount, {}, "7 input argument required."},
       {m::greedypick::outputCount, {}, "Too many output arguments."},
+
+      {m::ringcontrast::inputCount, {}, "expects no inputs"},
+      {m::ringcontrast::outputCount, {}, "gives at most 1 output"},
   };
   std::set<std::pair<std::string, std::string>> covered;
   for (const auto& row : rows) {
