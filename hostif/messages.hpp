@@ -100,8 +100,8 @@ struct MessageWith : Message {};
 // of each translation unit, not inline variables: a plug-in with unique global
 // objects could not be unloaded by the host, and `clear` would keep its state.
 namespace messages {
-#define WINSCORE_MESSAGE_CONSTANT(plugin, fault, text)             \
-  namespace plugin {                                               \
+#define WINSCORE_MESSAGE_CONSTANT(plugin, fault, text)                 \
+  namespace plugin {                                                   \
   constexpr MessageWith<slotsIn(text)> fault{{#plugin, #fault, text}}; \
   }
 WINSCORE_MESSAGES(WINSCORE_MESSAGE_CONSTANT)
