@@ -57,10 +57,14 @@ native() {
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0 failures=""
+  # An API kernel's tests run the plug-ins' kernels beside it.
+  references=""
+  for p in $PLUGINS; do references="$references -I$p $(sources $(fact "WS_SOURCES_$p"))"; done
   for p in $KERNELS; do
+    case " $PLUGINS " in *" $p "*) extra="" ;; *) extra=$references ;; esac
     files=$(fact "WS_SOURCES_$p")
     if ! g++ $flags -I$p -o $bin/${p}_tests $(fact "WS_TESTS_$p") $(gateway $files) \
-         $(sources $files) $host testsupport/testhost.cpp \
+         $(sources $files) $extra $host testsupport/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
