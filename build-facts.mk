@@ -47,6 +47,10 @@ WS_TESTS_drawweighted = tests/drawweighted_kernel_test.cpp tests/drawweighted_ga
 WS_TESTS_greedypick = tests/greedypick_kernel_test.cpp tests/greedypick_gateway_test.cpp
 WS_TESTS_ringcontrast = tests/ringcontrast_gateway_test.cpp
 WS_HOST_TESTS = tests/hostif_messages_test.cpp
+# The other Octave tests, tests/octave/<name>.tst: the demo end to end, the
+# bad-input table of every plug-in, the toolbox API, the shipped scripts'
+# common language, the build paths.
+WS_OCTAVE_TESTS = winscore_demo badinput winscore_api winscore_propose common_subset build_paths
 
 # The kernel benchmarks: bench/<name>_bench.cpp times the kernel of <name>.
 WS_BENCHES = tallyplane ringdiff gridsweep peakpick drawweighted greedypick
