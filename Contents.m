@@ -5,6 +5,10 @@
 %   winscore.propose      - The windows of an image that stand out from their surroundings.
 %   winscore.draw         - A copy of an image with windows drawn on it.
 %
+% Many images (package functions)
+%   winscore.proposeFiles - The windows of many images, into one results file, resumable and parallel.
+%   winscore.mergeResults - Join the results files of the shards of a batch into one.
+%
 % Building blocks: boxes are N x 4 [xmin ymin xmax ymax], indices 1-based
 %   winscore.quantise     - Quantise an image's colours into bin numbers 1..BINS.
 %   winscore.contrast     - Centre-surround colour contrast of windows in a quantised image.

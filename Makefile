@@ -30,7 +30,7 @@ build-fuzz:
 # Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
 # for 20 seconds, through ctest.
 test: build build-asan
-	@tools/ensure-deps.sh fuzz octave-parallel
+	@tools/ensure-deps.sh fuzz octave-parallel parallel
 	cmake --preset fuzz -DWS_FUZZ_SECONDS=20 -DWS_FUZZ_SEED=1
 	cmake --build --preset fuzz
 	ctest --preset default

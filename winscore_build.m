@@ -20,7 +20,9 @@ function winscore_build (outdir, api)
 %                          -ffp-contract=off
 %     MATLAB, GCC, Clang   mex with CXXFLAGS -std=c++17 -ffp-contract=off
 %     MATLAB, MSVC         mex with COMPFLAGS /std:c++17 /fp:precise
-%   The plug-in list and the flags come from build-facts.mk beside this file.
+%   The files of each plug-in and the flags come from build-facts.mk beside
+%   this file. With the environment variable WS_PRINT_FACTS set, it prints
+%   every fact as it reads it and builds nothing.
 %   Any C++17 compiler works: GCC 7, Clang 5, Visual Studio 2017 (15.3) or later.
 %
 %   Example:
@@ -63,6 +65,13 @@ function winscore_build (outdir, api)
   api = apis{chosen};
 
   facts = read_facts (root);
+  if ~isempty (getenv ('WS_PRINT_FACTS'))
+    names = regexp (facts, '^(WS_[A-Za-z0-9_]+)[ \t]*=', 'tokens', 'lineanchors');
+    for k = 1:numel (names)
+      fprintf ('%s\n', strjoin ([names{k}, fact(facts, names{k}{1})], ' '));
+    end
+    return;
+  end
   plugins = fact (facts, 'WS_PLUGINS');
   % The API's own kernels, built into the package folder that makes them
   % winscore.internal.<name>.
@@ -74,14 +83,10 @@ function winscore_build (outdir, api)
   host = fact (facts, 'WS_HOST_SOURCES');
 
   % Every file first, so a missing one stops the build before it starts.
-  needed = [{fullfile('hostif', 'host.hpp')}, host, fact(facts, 'WS_MFILES'), ...
-            fact(facts, 'WS_MFOLDERS')];
-  for k = 1:numel (plugins)
-    name = plugins{k};
-    needed = [needed, kernel_files(name), fullfile(name, [name '.m'])];
-  end
-  for k = 1:numel (kernels)
-    needed = [needed, kernel_files(kernels{k})];
+  needed = [host, fact(facts, 'WS_MFILES'), fact(facts, 'WS_MFOLDERS')];
+  names = [plugins, kernels];
+  for k = 1:numel (names)
+    needed = [needed, fact(facts, ['WS_SOURCES_' names{k}])];
   end
   for k = 1:numel (needed)
     if ~exist (fullfile (root, needed{k}), 'file')
@@ -106,14 +111,17 @@ function winscore_build (outdir, api)
   end
   for k = 1:numel (plugins)
     name = plugins{k};
-    build_one (root, name, outdir, host, isOctave, api, flags);
-    copyfile (fullfile (root, name, [name '.m']), fullfile (outdir, [name '.m']));
+    files = fact (facts, ['WS_SOURCES_' name]);
+    build_one (root, name, files, outdir, host, isOctave, api, flags);
+    help = files(~cellfun (@isempty, regexp (files, '\.m$', 'once')));
+    copyfile (fullfile (root, help{1}), fullfile (outdir, [name '.m']));
   end
   if ~isempty (kernels) && ~exist (apiFolder, 'dir')
     mkdir (apiFolder);
   end
   for k = 1:numel (kernels)
-    build_one (root, kernels{k}, apiFolder, host, isOctave, api, flags);
+    build_one (root, kernels{k}, fact (facts, ['WS_SOURCES_' kernels{k}]), apiFolder, host, ...
+               isOctave, api, flags);
   end
   % The shipped scripts (the overview, the demo) and folders (the toolbox API)
   % beside the plug-ins, so one addpath gives all.
@@ -132,17 +140,13 @@ function winscore_build (outdir, api)
   end
 end
 
-function files = kernel_files (name)
-  files = {fullfile(name, [name '_kernel.hpp']), fullfile(name, [name '_kernel.cpp']), ...
-           fullfile(name, [name '_gateway.cpp'])};
-end
-
-function build_one (root, name, outdir, host, isOctave, api, flags)
-  % The gateway of folder NAME with its kernel and the host sources, into
-  % OUTDIR/NAME.mex (or MATLAB's extension).
+function build_one (root, name, files, outdir, host, isOctave, api, flags)
+  % The sources among FILES (the gateway and its kernel's) with the host
+  % sources, into OUTDIR/NAME.mex (or MATLAB's extension).
   folder = fullfile (root, name);
-  sources = [{fullfile(folder, [name '_gateway.cpp']), fullfile(folder, [name '_kernel.cpp'])}, ...
-             cellfun(@(f) fullfile (root, f), host, 'UniformOutput', false)];
+  sources = [files, host];
+  sources = sources(~cellfun (@isempty, regexp (sources, '\.cpp$', 'once')));
+  sources = cellfun (@(f) fullfile (root, f), sources, 'UniformOutput', false);
   includes = {['-I' fullfile(root, 'hostif')], ['-I' folder]};
   if isOctave
     mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});

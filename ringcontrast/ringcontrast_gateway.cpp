@@ -56,8 +56,7 @@ constexpr FormName kForms[] = {{"quantise", Form::quantise, 3, 1},
 const FormName& readForm(const hostif::Call& call, int nrhs) {
   if (nrhs < 1) call.fail(msg::inputCount);
   char text[16];
-  const mxArray* form = call[kForm];
-  if (mxIsChar(form) && mxGetString(form, text, sizeof text) == 0)
+  if (call.readText(kForm, text, sizeof text))
     for (const FormName& known : kForms)
       if (std::strcmp(text, known.name) == 0) {
         if (nrhs != known.inputs) call.fail(msg::formInputs, {known.name, known.inputs, nrhs});
@@ -87,21 +86,21 @@ bool sourceOf(mxClassID id, kernel::Source* source) {
 
 // A grey or RGB image of pixels, or (for the 'bins' form) a double matrix of bins.
 kernel::Image readImage(const hostif::Call& call, Form form) {
-  const mxArray* array = call[kImage];
   kernel::Image image{nullptr, kernel::Source::bins, 0, 0, 1};
-  const bool dense = !mxIsComplex(array) && !mxIsSparse(array);
-  const mwSize dims = mxGetNumberOfDimensions(array);
+  const bool dense = call.isDense(kImage);
+  const double dims = call.dimensionCount(kImage);
   if (form == Form::bins) {
-    if (!(dense && mxIsDouble(array) && dims == 2)) call.fail(msg::notBinMatrix, {kImage});
+    if (!(dense && call.classOf(kImage) == mxDOUBLE_CLASS && dims == 2))
+      call.fail(msg::notBinMatrix, {kImage});
   } else {
-    const bool rgb = dims == 3 && mxGetDimensions(array)[2] == 3;
-    if (!(dense && sourceOf(mxGetClassID(array), &image.source) && (dims == 2 || rgb)))
+    const bool rgb = dims == 3 && call.dimension(kImage, 2) == 3;
+    if (!(dense && sourceOf(call.classOf(kImage), &image.source) && (dims == 2 || rgb)))
       call.fail(msg::notImage, {kImage});
     image.channels = rgb ? 3 : 1;
   }
-  image.rows = static_cast<std::int64_t>(mxGetDimensions(array)[0]);
-  image.columns = static_cast<std::int64_t>(mxGetDimensions(array)[1]);
-  image.data = mxGetNumberOfElements(array) > 0 ? mxGetData(array) : nullptr;
+  image.rows = static_cast<std::int64_t>(call.dimension(kImage, 0));
+  image.columns = static_cast<std::int64_t>(call.dimension(kImage, 1));
+  image.data = call.readTypedData(kImage);
   return image;
 }
 
@@ -127,17 +126,19 @@ void giveScalars(const hostif::Call& call, int nlhs, mxArray* plhs[], int first,
   int k = first;
   for (double value : values) {
     if (k >= std::max(nlhs, 1)) return;
-    plhs[k] = call.createZeroMatrix(1, 1);
-    hostif::dataOf(plhs[k++])[0] = value;
+    const hostif::Output out = call.createZeroMatrix(1, 1);
+    plhs[k++] = out.array;
+    out.data[0] = value;
   }
 }
 
 void quantise(const hostif::Call& call, mxArray* plhs[]) {
   const kernel::Image image = readImage(call, Form::quantise);
   const std::int32_t bins = readBins(call, kBins);
-  plhs[0] = call.createZeroMatrix(static_cast<double>(image.rows),
-                                  static_cast<double>(image.columns));
-  const kernel::Report report = kernel::quantise(hostif::dataOf(plhs[0]), image, bins);
+  const hostif::Output q = call.createZeroMatrix(static_cast<double>(image.rows),
+                                                 static_cast<double>(image.columns));
+  plhs[0] = q.array;
+  const kernel::Report report = kernel::quantise(q.data, image, bins);
   if (report.fault != kernel::Fault::none) failKernel(call, report, image, bins, 0.0);
 }
 
@@ -148,14 +149,13 @@ void score(const hostif::Call& call, int nlhs, mxArray* plhs[], Form form) {
   if (pixels > 2147483647.0) call.fail(msg::imageTooLarge, {kImage, pixels});
 
   // Boxes: N x 4 (or empty), whole numbers inside the image.
-  const mxArray* boxArray = call[kBoxes];
   const double* boxes = call.readData(kBoxes);
-  const double boxRows = static_cast<double>(mxGetM(boxArray));
-  const double boxColumns = static_cast<double>(mxGetN(boxArray));
-  const bool empty = mxGetNumberOfElements(boxArray) == 0;
-  if (!empty && !(boxColumns == 4 && mxGetNumberOfDimensions(boxArray) == 2))
+  const double boxRows = call.rows(kBoxes);
+  const double boxColumns = call.columns(kBoxes);
+  const bool empty = call.elements(kBoxes) == 0;
+  if (!empty && !(boxColumns == 4 && call.dimensionCount(kBoxes) == 2))
     call.fail(msg::boxesShape, {kBoxes, boxRows, boxColumns});
-  const std::int64_t windows = empty ? 0 : static_cast<std::int64_t>(mxGetM(boxArray));
+  const std::int64_t windows = empty ? 0 : static_cast<std::int64_t>(boxRows);
   const std::int64_t bad = kernel::firstBadBox(boxes, windows, image.rows, image.columns);
   if (bad < windows)
     call.fail(msg::badBox, {bad + 1, boxes[bad], boxes[bad + windows], boxes[bad + 2 * windows],
@@ -168,10 +168,11 @@ void score(const hostif::Call& call, int nlhs, mxArray* plhs[], Form form) {
   const double bytes = kernel::workingBytes(image.rows, image.columns, bins, windows);
   if (bytes > maxBytes) call.fail(msg::tooLarge, {bytes, kMaxBytes, maxBytes});
 
-  plhs[0] = call.createZeroMatrix(static_cast<double>(windows), 1);
+  const hostif::Output scores = call.createZeroMatrix(static_cast<double>(windows), 1);
+  plhs[0] = scores.array;
   kernel::Range range{0.0, 0.0, true};
-  const kernel::Report report = kernel::scoreWindows(hostif::dataOf(plhs[0]), image, bins, boxes,
-                                                     windows, surround, nlhs > 1 ? &range : nullptr);
+  const kernel::Report report = kernel::scoreWindows(scores.data, image, bins, boxes, windows,
+                                                     surround, nlhs > 1 ? &range : nullptr);
   if (report.fault != kernel::Fault::none) failKernel(call, report, image, bins, bytes);
   giveScalars(call, nlhs, plhs, 1, {range.low, range.high});
 }
@@ -182,18 +183,17 @@ void bytes(const hostif::Call& call, mxArray* plhs[]) {
     sizes[k] = call.readInt32(kSizes[k]);
     call.requireNonNegative(sizes[k], kSizes[k]);
   }
-  plhs[0] = call.createZeroMatrix(1, 1);
-  hostif::dataOf(plhs[0])[0] = kernel::workingBytes(sizes[0], sizes[1], sizes[2], sizes[3]);
+  const hostif::Output out = call.createZeroMatrix(1, 1);
+  plhs[0] = out.array;
+  out.data[0] = kernel::workingBytes(sizes[0], sizes[1], sizes[2], sizes[3]);
 }
 
 void range(const hostif::Call& call, int nlhs, mxArray* plhs[]) {
-  const mxArray* array = call[kArray];
   kernel::Source source;
-  if (mxIsComplex(array) || mxIsSparse(array) || !sourceOf(mxGetClassID(array), &source))
+  if (!(call.isDense(kArray) && sourceOf(call.classOf(kArray), &source)))
     call.fail(msg::notNumeric, {kArray});
-  const auto count = static_cast<std::int64_t>(mxGetNumberOfElements(array));
-  const kernel::Range found =
-      kernel::rangeOf(count > 0 ? mxGetData(array) : nullptr, source, count, nlhs > 2);
+  const auto count = static_cast<std::int64_t>(call.elements(kArray));
+  const kernel::Range found = kernel::rangeOf(call.readTypedData(kArray), source, count, nlhs > 2);
   giveScalars(call, nlhs, plhs, 0, {found.low, found.high, found.whole ? 1.0 : 0.0});
 }
 

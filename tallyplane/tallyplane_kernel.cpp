@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Integral histogram of a quantised image.
 #include "tallyplane_kernel.hpp"
+#include "tallyplane_stores.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -21,7 +21,7 @@ using testhost::matrix;
 using testhost::scalar;
 using testhost::text;
 using testhost::valuesOf;
-using testing::expectHostError;
+using testing::expectFault;
 
 // A 3 x 4 image of bin 1 with bin 2 at (2, 2) and (2, 3).
 Array binImage() { return matrix(3, 4, {1, 1, 1, 1, 2, 1, 1, 2, 1, 1, 1, 1}); }
@@ -111,21 +111,20 @@ TEST(RingcontrastGateway, RefusesWhatTheKernelCannotTake) {
       EXPECT_TRUE(testing::inMessageTable(e.identifier));
     }
   }
-  expectHostError([] { call(2, text("bytes"), scalar(1), scalar(1), scalar(1), scalar(1)); },
-                  "gives at most 1 output");
+  expectFault([] { call(2, text("bytes"), scalar(1), scalar(1), scalar(1), scalar(1)); },
+              "winscore:ringcontrast:outputCount");
 }
 
 TEST(RingcontrastGateway, NamesTheFaultyElementAndBox) {
-  expectHostError(
+  expectFault(
       [] { call(1, text("bins"), binImage(), scalar(1), oneBox(), scalar(50), scalar(1e9)); },
-      "input 2 (image) element (2, 2) is 2: its floor must be a bin in 1..1");
-  expectHostError(
+      "winscore:ringcontrast:badBin", "input 2 (image) element (2, 2) is 2");
+  expectFault(
       [] {
         call(1, text("bins"), binImage(), scalar(2), matrix(2, 4, {1, 2, 1, 2, 4, 5, 3, 3}),
              scalar(50), scalar(1e9));
       },
-      "box 2, [2 2 5 3], must be whole numbers with 1 <= xmin <= xmax <= 4 and "
-      "1 <= ymin <= ymax <= 3");
+      "winscore:ringcontrast:badBox", "box 2, [2 2 5 3]");
 }
 
 }  // namespace

@@ -1,14 +1,21 @@
 #!/bin/sh
 # Writes winscore-<version>.tar.gz in Octave's package format into the given
 # folder (default: the current one). Usage: make-package.sh [outdir]
-# The version, the plug-ins and the shipped scripts come from build-facts.mk;
-# a file any of them needs that is missing stops the script.
+# The version, the files of each plug-in and the shipped scripts come from
+# build-facts.mk; a file any of them needs that is missing stops the script.
+# make-package.sh --facts prints every fact as this script reads it.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 die() { echo "make-package.sh: $*" >&2; exit 1; }
 require() { for f; do [ -e "$root/$f" ] || die "$f is missing"; done; }
 require build-facts.mk
 fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" "$root/build-facts.mk"; }
+if [ "${1:-}" = --facts ]; then
+  for name in $(sed -n 's/^\(WS_[A-Za-z0-9_]*\)[[:space:]]*=.*/\1/p' "$root/build-facts.mk"); do
+    echo $name $(fact "$name")
+  done
+  exit 0
+fi
 version=$(fact WS_VERSION)
 plugins=$(fact WS_PLUGINS)
 mfiles=$(fact WS_MFILES)
@@ -19,16 +26,19 @@ kernels=$(fact WS_API_KERNELS)
 [ -n "$plugins" ] || die "build-facts.mk sets no WS_PLUGINS"
 require package/DESCRIPTION.in package/INDEX package/Makefile.src LICENSE \
   $host $mfiles $mfolders
+for name in $plugins $kernels; do
+  files=$(fact "WS_SOURCES_$name")
+  [ -n "$files" ] || die "build-facts.mk sets no WS_SOURCES_$name"
+  require $files
+done
 for name in $plugins; do
-  require "$name/${name}_kernel.hpp" "$name/${name}_kernel.cpp" "$name/${name}_gateway.cpp" \
-    "$name/$name.m" "tests/octave/$name.tst"
+  require "tests/octave/$name.tst"
+  case " $(fact "WS_SOURCES_$name") " in *" $name/$name.m "*) ;;
+    *) die "WS_SOURCES_$name of build-facts.mk does not list its help text $name/$name.m" ;; esac
   grep -qx " $name" "$root/package/INDEX" || die "package/INDEX does not list $name"
 done
 [ -z "$kernels" ] || [ -n "$(fact WS_API_FOLDER)" ] ||
   die "build-facts.mk sets WS_API_KERNELS but not WS_API_FOLDER"
-for name in $kernels; do
-  require "$name/${name}_kernel.hpp" "$name/${name}_kernel.cpp" "$name/${name}_gateway.cpp"
-done
 grep -q "^% Version $version " "$root/Contents.m" ||
   die "Contents.m does not give version $version of build-facts.mk"
 for d in "$root"/+*/; do
@@ -48,19 +58,16 @@ cp "$root/package/INDEX" "$pkg/INDEX"
 cp "$root/LICENSE" "$pkg/COPYING"
 cp "$root/package/Makefile.src" "$pkg/src/Makefile"
 cp "$root/build-facts.mk" "$pkg/src/"
-cp "$root"/hostif/*.hpp "$pkg/src/hostif/"
 for f in $host; do cp "$root/$f" "$pkg/src/hostif/"; done
-for name in $plugins; do
-  mkdir -p "$pkg/src/plugins/$name"
-  cp "$root/$name/${name}_kernel.hpp" "$root/$name/${name}_kernel.cpp" \
-     "$root/$name/${name}_gateway.cpp" "$root/$name/$name.m" "$pkg/src/plugins/$name/"
-  # The package's own tests: the Octave test file as %! blocks of the help file.
-  cat "$root/tests/octave/$name.tst" >> "$pkg/src/plugins/$name/$name.m"
+# Each plug-in's and API kernel's listed files, flat in a folder of its own.
+for name in $plugins $kernels; do
+  case " $kernels " in *" $name "*) dir=$pkg/src/kernels/$name ;; *) dir=$pkg/src/plugins/$name ;; esac
+  mkdir -p "$dir"
+  for f in $(fact "WS_SOURCES_$name"); do cp "$root/$f" "$dir/"; done
 done
-for name in $kernels; do
-  mkdir -p "$pkg/src/kernels/$name"
-  cp "$root/$name/${name}_kernel.hpp" "$root/$name/${name}_kernel.cpp" \
-     "$root/$name/${name}_gateway.cpp" "$pkg/src/kernels/$name/"
+# The package's own tests: the Octave test file as %! blocks of the help file.
+for name in $plugins; do
+  cat "$root/tests/octave/$name.tst" >> "$pkg/src/plugins/$name/$name.m"
 done
 for f in $mfiles; do cp "$root/$f" "$pkg/inst/"; done
 for d in $mfolders; do cp -R "$root/$d" "$pkg/inst/"; done

@@ -41,6 +41,9 @@ function package_check (root, outdir)
   for k = 1:numel (kernels)
     name = ["winscore.internal." kernels{k}];
     where = which (name);
+    if (isempty (where))   # Octave 6's which does not resolve a package function
+      where = file_in_loadpath (fullfile (char (build_fact ("WS_API_FOLDER")), [kernels{k} ".mex"]));
+    end
     if (isempty (strfind (where, prefix)) || isempty (regexp (where, '\.mex$', 'once')))
       printf ("%s: resolves to '%s', not the installed kernel\n", name, where);
       failures += 1;

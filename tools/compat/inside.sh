@@ -5,14 +5,24 @@
 #   inside.sh presets   the CMake presets: build, ctest (native, Octave, package)
 #   inside.sh script    no usable CMake: winscore_build, the Octave tests, the
 #                       package, and the native tests compiled with g++ directly
+#   inside.sh facts     prints every fact of build-facts.mk as this script reads it
 set -u
 mode=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" build-facts.mk; }
+if [ "$mode" = facts ]; then
+  for name in $(sed -n 's/^\(WS_[A-Za-z0-9_]*\)[[:space:]]*=.*/\1/p' build-facts.mk); do
+    echo $name $(fact "$name")
+  done
+  exit 0
+fi
+# The files of a list by their ending: the gateway, the kernel's sources.
+gateway() { for f; do case $f in *_gateway.cpp) echo "$f" ;; esac; done; }
+sources() { for f; do case $f in *_gateway.cpp) ;; *.cpp) echo "$f" ;; esac; done; }
 out=$root/build/compat
 mkdir -p "$out"
-cd "$root"
 OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
-fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" build-facts.mk; }
 PLUGINS=$(fact WS_PLUGINS)
 # Every gateway with its kernel and native tests: the plug-ins and the API's kernels.
 KERNELS="$PLUGINS $(fact WS_API_KERNELS)"
@@ -42,18 +52,19 @@ presets() {
 # The native tests and outputs_hash compiled the way CMake would, one g++ call each.
 native() {
   flags="-std=c++$(fact WS_CXX_STANDARD) $(fact WS_OPTFLAGS) $(fact WS_FPFLAGS)"
-  flags="$flags -Ihostif -Ihostif/testhost"
-  host=$(fact WS_HOST_SOURCES)
+  flags="$flags -Ihostif -Itestsupport/include"
+  host=$(sources $(fact WS_HOST_SOURCES))
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0 failures=""
   # An API kernel's tests run the plug-ins' kernels beside it.
   references=""
-  for p in $PLUGINS; do references="$references -I$p $p/${p}_kernel.cpp"; done
+  for p in $PLUGINS; do references="$references -I$p $(sources $(fact "WS_SOURCES_$p"))"; done
   for p in $KERNELS; do
     case " $PLUGINS " in *" $p "*) extra="" ;; *) extra=$references ;; esac
-    if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp $extra $host hostif/testhost/testhost.cpp \
+    files=$(fact "WS_SOURCES_$p")
+    if ! g++ $flags -I$p -o $bin/${p}_tests $(fact "WS_TESTS_$p") $(gateway $files) \
+         $(sources $files) $extra $host testsupport/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
@@ -66,11 +77,12 @@ native() {
   done
   objs=""
   for p in $KERNELS; do
-    g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $p/${p}_gateway.cpp -o $bin/hash_$p.o \
-      >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
+    files=$(fact "WS_SOURCES_$p")
+    g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $(gateway $files) -o $bin/hash_$p.o \
+      >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $(sources $files)"
   done
   g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
-    hostif/testhost/testhost.cpp >> "$out/native-build.log" 2>&1 &&
+    testsupport/testhost.cpp >> "$out/native-build.log" 2>&1 &&
     $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
     $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
 }
@@ -82,7 +94,8 @@ script() {
     result built no; return
   fi
   native
-  for t in tests/octave/*.tst; do
+  for name in $KERNELS $(fact WS_OCTAVE_TESTS); do
+    t=tests/octave/$name.tst
     if $OCTAVE --eval "addpath ('build/mex'); addpath ('demo'); addpath ('tests/octave'); run_tests ({'$t'})" \
          >> "$out/octave-tests.log" 2>&1; then
       passed=$((passed + 1))
