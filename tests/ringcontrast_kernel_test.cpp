@@ -247,6 +247,42 @@ TEST(RingcontrastKernel, ScoresPixelsAsTheirBins) {
   expectSameBits(scores, pairScores(q, R, C, L * L * L, boxes, 50));
 }
 
+// The range against a plain loop, every length up to three blocks of lanes
+// and a NaN or a fraction anywhere; and the pixels' pass gives the same.
+TEST(RingcontrastKernel, RangeIsThePlainMinimumMaximumAndFloor) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> unit(-2.0, 3.0);
+  auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+  for (int n = 1; n <= 25; ++n)
+    for (int trial = 0; trial < 4; ++trial) {
+      std::vector<double> v(n);
+      for (double& x : v) x = std::floor(unit(random));
+      if (trial == 1) v[random() % n] = std::numeric_limits<double>::quiet_NaN();
+      if (trial == 2) v[random() % n] = 0.5;
+      double low = NAN, high = NAN;
+      bool whole = true;
+      for (double x : v) {
+        if (!std::isnan(x) && !(low <= x)) low = x;
+        if (!std::isnan(x) && !(high >= x)) high = x;
+        whole = whole && x == std::floor(x);
+      }
+      const rc::Range got = rc::rangeOf(v.data(), rc::Source::float64, n);
+      EXPECT_TRUE(same(got.low, low) && same(got.high, high)) << n;
+      EXPECT_EQ(got.whole, whole) << n;
+      // As a 1 x n image scored with one window: every column is read.
+      std::vector<double> score(1);
+      const std::vector<double> box{1, 1, 1, 1};
+      rc::Range swept{0, 0, false};
+      rc::scoreWindows(score.data(), {v.data(), rc::Source::float64, 1, n, 1}, 4, box.data(), 1,
+                       50, &swept);
+      EXPECT_TRUE(same(swept.low, low) && same(swept.high, high)) << n;
+    }
+  const std::vector<std::int16_t> i16{-3, 7, 2};
+  const rc::Range got = rc::rangeOf(i16.data(), rc::Source::int16, 3);
+  EXPECT_EQ(got.low, -3.0);
+  EXPECT_EQ(got.high, 7.0);
+}
+
 TEST(RingcontrastKernel, WorkingMemoryStaysSmallAtPhotoSizes) {
   // 1024 x 768 at 64 bins with 3000 windows: a few MB, not the 404 MB histogram.
   EXPECT_LT(rc::workingBytes(768, 1024, 64, 3000), 8e6);
