@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Greedy suppression of windows that overlap a kept window by more than half.
+// Greedy suppression of windows that overlap a kept window by more than a threshold.
 #include "greedypick_kernel.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <vector>
 
 namespace winscore::greedypick {
@@ -36,63 +35,56 @@ inline bool overlap(const Box& i, const Box& j, double& ratio) {
   return true;
 }
 
-// Kept window i suppresses the later window j: the one test that decides.
-inline bool suppresses(const Box& i, const Box& j) {
-  double ratio;
-  return overlap(i, j, ratio) && ratio > 0.5;
+// A window with a NaN bound overlaps nothing: it neither suppresses nor is suppressed.
+inline bool inert(const Box& b) {
+  return std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(b.xmax) || std::isnan(b.ymax);
 }
 
-struct List {
+// Windows as flat runs of doubles, one run per field.
+struct Runs {
   const double *area, *xmin, *ymin, *xmax, *ymax;
-  std::int32_t length;
-
   Box box(std::int32_t p) const { return {xmin[p], ymin[p], xmax[p], ymax[p], area[p]}; }
-  bool suppresses(std::int32_t i, std::int32_t j) const {
-    return greedypick::suppresses(box(i), box(j));
+};
+
+// The list walked, with the threshold its overlaps are held against.
+struct List : Runs {
+  std::int32_t length;
+  double threshold;
+
+  // Kept window i suppresses the later window j: the one test that decides.
+  bool suppresses(const Box& i, const Box& j) const {
+    double ratio;
+    return overlap(i, j, ratio) && ratio > threshold;
   }
 };
 
-}  // namespace
+// ---- The walk as defined -----------------------------------------------------
 
-bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
-                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
-                  double& ratio) {
-  const List list{areaVector, xmin, ymin, xmax, ymax, 0};
-  return overlap(list.box(i), list.box(j), ratio);
-}
-
-namespace {
-
-// ---- The plain transcription -------------------------------------------------
-
-void greedyWalkPlain(double* kept, double* marker, const List& list, std::int32_t numberKept) {
-  for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
-  if (numberKept <= 0 || list.length <= 0) return;
-  std::int32_t k = 0;
+void walkPlain(double* kept, double* marker, const List& list, std::int32_t numberKept) {
   std::int32_t i = 0;
-  for (;;) {
+  for (std::int32_t k = 0;;) {
     kept[k] = static_cast<double>(i);
     marker[i] = 1.0;
     // Every later position is tested, marked or not: only kept windows
     // suppress, and a window already suppressed is simply marked again.
+    const Box b = list.box(i);
     for (std::int32_t j = i + 1; j < list.length; ++j)
-      if (list.suppresses(i, j)) marker[j] = 1.0;
+      if (list.suppresses(b, list.box(j))) marker[j] = 1.0;
     std::int32_t next = i + 1;
     while (next < list.length && marker[next] != 0.0) ++next;
-    if (next == list.length) return;
-    if (++k == numberKept) return;
+    if (next == list.length || ++k == numberKept) return;
     i = next;
   }
 }
 
-// ---- Marking the positions from `first` on that window i suppresses ----------
+// ---- Which of a run of windows may overlap a window --------------------------
 
+// Calls visit(p) for every p in first..end-1 whose window may overlap b, in
+// increasing order, until a call returns true. "May": both sides of the
+// intersection positive as branch-free min and max compute them, which is
+// exactly so when no coordinate is NaN (the sign of a zero they may differ in
+// is erased by the + 1), and with a NaN the exact test says "no overlap" anyway.
 #if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
-// min and max without the NaN rule, as the target's min and max instructions
-// compute them, without branches. They serve only to rule windows out: when
-// no coordinate is NaN they give the value minOf and maxOf give (up to the
-// sign of a zero, which the + 1 that follows erases), and with a NaN the exact
-// test says "no overlap" anyway.
 inline double lowerOf(double a, double b) { return b < a ? b : a; }
 inline double upperOf(double a, double b) { return b > a ? b : a; }
 
@@ -112,61 +104,65 @@ inline Pair upperOf(Pair a, Pair b) { return b > a ? b : a; }
 // Positions tested per block before the ones that may overlap are looked at.
 constexpr std::int32_t kBlock = 16;
 
-// Bit l set when position first + l may overlap window (x0, y0, x1, y1) and is
-// not marked yet: both sides of the intersection positive, as far as the
-// branch-free min and max tell, which is exactly when no coordinate is NaN.
-std::uint32_t blockCandidates(const double* marker, const List& list, double x0, double y0,
-                              double x1, double y1, std::int32_t first, std::int32_t count) {
-  const double *xmin = list.xmin, *ymin = list.ymin, *xmax = list.xmax, *ymax = list.ymax;
-  std::uint32_t candidates = 0;
-  std::int32_t l = 0;
-  if (count == kBlock) {
-    const Pair X0 = {x0, x0}, Y0 = {y0, y0}, X1 = {x1, x1}, Y1 = {y1, y1};
-    const Pair zero = {0.0, 0.0}, one = {1.0, 1.0};
-    for (; l < kBlock; l += 2) {
-      const std::int32_t j = first + l;
-      const Pair iw = (lowerOf(X1, load(xmax + j)) - upperOf(X0, load(xmin + j))) + one;
-      const Pair ih = (lowerOf(Y1, load(ymax + j)) - upperOf(Y0, load(ymin + j))) + one;
-      const PairMask open = (iw > zero) & (ih > zero) & (load(marker + j) == zero);
+template <typename Visit>
+bool eachMayOverlap(const Runs& runs, std::int32_t first, std::int32_t end, const Box& b,
+                    Visit visit) {
+  const Pair X0 = {b.xmin, b.xmin}, Y0 = {b.ymin, b.ymin}, X1 = {b.xmax, b.xmax},
+             Y1 = {b.ymax, b.ymax}, zero = {0.0, 0.0}, one = {1.0, 1.0};
+  std::int32_t p = first;
+  for (; p + kBlock <= end; p += kBlock) {
+    std::uint32_t candidates = 0;
+    for (std::int32_t l = 0; l < kBlock; l += 2) {
+      const Pair iw = (lowerOf(X1, load(runs.xmax + p + l)) - upperOf(X0, load(runs.xmin + p + l))) + one;
+      const Pair ih = (lowerOf(Y1, load(runs.ymax + p + l)) - upperOf(Y0, load(runs.ymin + p + l))) + one;
+      const PairMask open = (iw > zero) & (ih > zero);
       candidates |= static_cast<std::uint32_t>((open[0] & 1) | (open[1] & 2)) << l;
     }
-    return candidates;
+    for (; candidates != 0; candidates &= candidates - 1)
+      if (visit(p + __builtin_ctz(candidates))) return true;
   }
-  for (; l < count; ++l) {
-    const std::int32_t j = first + l;
-    const double iw = (lowerOf(x1, xmax[j]) - upperOf(x0, xmin[j])) + 1.0;
-    const double ih = (lowerOf(y1, ymax[j]) - upperOf(y0, ymin[j])) + 1.0;
-    const bool open = (iw > 0.0) & (ih > 0.0) & (marker[j] == 0.0);
-    candidates |= static_cast<std::uint32_t>(open) << l;
+  for (; p < end; ++p) {
+    const double iw = (lowerOf(b.xmax, runs.xmax[p]) - upperOf(b.xmin, runs.xmin[p])) + 1.0;
+    const double ih = (lowerOf(b.ymax, runs.ymax[p]) - upperOf(b.ymin, runs.ymin[p])) + 1.0;
+    if (iw > 0.0 && ih > 0.0 && visit(p)) return true;
   }
-  return candidates;
+  return false;
 }
-
-// A marked position stays marked whatever its ratio, so it is passed over, and
-// the ratio is formed only for positions whose intersection has both sides
-// positive, a block of positions at a time.
-void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
-  const double x0 = list.xmin[i], y0 = list.ymin[i], x1 = list.xmax[i], y1 = list.ymax[i];
-  for (; first < list.length; first += kBlock) {
-    const std::int32_t count = std::min(list.length - first, kBlock);
-    std::uint32_t candidates = blockCandidates(marker, list, x0, y0, x1, y1, first, count);
-    while (candidates != 0) {
-      const std::int32_t j = first + __builtin_ctz(candidates);
-      candidates &= candidates - 1;
-      if (list.suppresses(i, j)) marker[j] = 1.0;
-    }
-  }
-}
-
 #else
-// Compilers without GCC's vector extensions test every unmarked position.
-void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
-  for (std::int32_t j = first; j < list.length; ++j)
-    if (marker[j] == 0.0 && list.suppresses(i, j)) marker[j] = 1.0;
+// Compilers without GCC's vector extensions look at every position.
+template <typename Visit>
+bool eachMayOverlap(const Runs&, std::int32_t first, std::int32_t end, const Box&, Visit visit) {
+  for (std::int32_t p = first; p < end; ++p)
+    if (visit(p)) return true;
+  return false;
 }
 #endif
 
-// ---- Uniform grids: which windows may meet -----------------------------------
+// Marks the unmarked positions from `first` on that kept window i suppresses.
+void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
+  const Box b = list.box(i);
+  if (inert(b)) return;
+  eachMayOverlap(list, first, list.length, b, [&](std::int32_t j) {
+    if (marker[j] == 0.0 && list.suppresses(b, list.box(j))) marker[j] = 1.0;
+    return false;
+  });
+}
+
+// Kept window by kept window, each marking what it suppresses further on.
+void walkScanning(double* kept, double* marker, const List& list, std::int32_t numberKept) {
+  std::int32_t i = 0;
+  for (std::int32_t k = 0;;) {
+    kept[k] = static_cast<double>(i);
+    marker[i] = 1.0;
+    suppressFrom(marker, list, i, i + 1);
+    std::int32_t next = i + 1;
+    while (next < list.length && marker[next] != 0.0) ++next;
+    if (next == list.length || ++k == numberKept) return;
+    i = next;
+  }
+}
+
+// ---- The kept windows, in a list or filed in a grid --------------------------
 
 // One axis of a uniform grid. The cell of a coordinate is its offset from the
 // origin times the cells per unit, clamped into the grid and truncated. Each
@@ -187,10 +183,10 @@ struct Axis {
 constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 512;
 
-// An axis whose cell side is `perSide` times the windows' median extent, over
-// the span between the 1st and 99th percentiles of their bounds, from a sample
-// spread over the list. A poor guess costs time only.
-Axis axisFor(const double* lower, const double* upper, std::int32_t length, double perSide) {
+// An axis whose cell side is half the windows' median extent, over the span
+// between the 1st and 99th percentiles of their bounds, from a sample spread
+// over the list. A poor guess costs time only.
+Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
   std::vector<double> lows, highs, extents;
   const std::int32_t step = std::max<std::int32_t>(1, length / kSample);
   for (std::int32_t p = 0; p < length; p += step) {
@@ -208,310 +204,199 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length, doub
   };
   const double lo = at(lows, 0.01), hi = at(highs, 0.99);
   const double span = hi > lo ? hi - lo : 1.0;
-  const double side = std::max(at(extents, 0.5) * perSide, span / kMaxCellsPerAxis);
+  const double side = std::max(at(extents, 0.5) / 2, span / kMaxCellsPerAxis);
   axis.origin = lo;
   axis.scale = 1.0 / side;
   axis.cells = static_cast<std::int32_t>(std::min<double>(kMaxCellsPerAxis, span / side + 1.0));
   return axis;
 }
 
-// ---- Windows with their own inclusive areas ----------------------------------
-
-// Whole-number bounds within +-2^24 and an area equal to the window's own
-// inclusive area. Between two such windows every step of the overlap test is
-// exact but the final division, whose rounding cannot lift a ratio of at most
-// 0.5 above it; so the exact reasoning of mayQualify holds.
+// Whole-number bounds within +-2^24, positive sides and an area equal to the
+// window's own inclusive area. Between two such windows every step of the
+// overlap test is exact but the division, and the rounding of a quotient at or
+// below the threshold cannot lift it above; so the exact reasoning of Reach holds.
 bool tame(const Box& b) {
   constexpr double kTame = 16777216.0;
-  const auto whole = [](double v) {
-    return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
-  };
+  const auto whole = [](double v) { return std::fabs(v) <= kTame && std::floor(v) == v; };
   return whole(b.xmin) && whole(b.ymin) && whole(b.xmax) && whole(b.ymax) &&
+         b.xmax >= b.xmin && b.ymax >= b.ymin &&
          b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
 }
 
-bool everyWindowTame(const List& list) {
-  for (std::int32_t p = 0; p < list.length; ++p)
-    if (!tame(list.box(p))) return false;
-  return true;
-}
-
-// Between tame windows, window i (width w, height h) suppresses window j only
-// when 3 inter > area i + area j, with both sides positive. As inter is at
-// most the smaller width times the smaller height, that needs j's width
-// strictly between w / 2 and 2 w, and 3 iw > w + w_j; with iw at most
-// w - (xmin_j - xmin_i) and at most w_j + (xmin_j - xmin_i), xmin_j lies
-// strictly between xmin_i - w and xmin_i + w / 2. Mirrored, xmax_j lies
-// strictly between xmax_i - w / 2 and xmax_i + w; on y likewise: j's bounds
-// lie in i's reach, open intervals, or i does not suppress j.
+// Where the lower bounds of a tame window that suppresses the tame window j
+// lie. The union of two overlapping windows holds the union of their extents
+// on x times the height of their intersection, so the ratio is at most
+// iw / (wi + wj - iw) and must exceed the threshold t on each axis alone.
+// On x, j's extent loses `a` inside the intersection and the union gains `b`
+// outside it: (wj - a) / (wj + b) > t. With d = xmin_i - xmin_j, d > 0 is
+// part of a and -d > 0 part of b, so d < (1 - t) wj and -d < (1 - t) / t wj;
+// likewise on y. A margin of 1 covers the rounding of these bounds.
 struct Reach {
-  double xminLo, xminHi, xmaxLo, xmaxHi, yminLo, yminHi, ymaxLo, ymaxHi;
+  double inside, outside;  // (1 - t) and (1 - t) / t; used only for 0 < t
+  bool usable;
+
+  explicit Reach(double t) : inside(1.0 - t), outside((1.0 - t) / t), usable(t > 0.0) {}
 };
 
-inline Reach reachOf(const Box& i) {
-  const double w = (i.xmax - i.xmin) + 1.0, h = (i.ymax - i.ymin) + 1.0;
-  return {i.xmin - w, i.xmin + w / 2, i.xmax - w / 2, i.xmax + w,
-          i.ymin - h, i.ymin + h / 2, i.ymax - h / 2, i.ymax + h};
-}
-
-inline bool mayQualify(const Reach& r, const Box& j) {
-  return (j.xmin > r.xminLo) & (j.xmin < r.xminHi) & (j.xmax > r.xmaxLo) & (j.xmax < r.xmaxHi) &
-         (j.ymin > r.yminLo) & (j.ymin < r.yminHi) & (j.ymax > r.ymaxLo) & (j.ymax < r.ymaxHi);
-}
-
-// Windows meeting more cells than this are tested against everything instead.
-constexpr std::int64_t kWideCells = 64;
-
-// Kept windows filed in every cell their extent [xmin, xmax + 1) x
-// [ymin, ymax + 1) meets. When the exact test finds an overlap, the point
-// (larger xmin, larger ymin) lies in both extents: it is at least both lower
-// bounds, and below both xmax + 1, since (min - max) + 1 > 0 in doubles holds
-// only when min - max > -1 exactly, and xmax + 1 rounds to no less than that
-// point. So its cell is in both ranges. Windows with a NaN bound, or meeting
-// too many cells (infinite or huge ones), are tested exhaustively.
-class KeptIndex {
+// The windows kept so far, without the inert ones, which suppress nothing.
+// From `indexFrom` on, the tame ones are also filed in a grid by the cell of
+// their lower bounds (xmin, ymin), so that a tame window looks only at the
+// cells where a window that suppresses it can start; the others are tested
+// against every query.
+class KeptWindows {
  public:
-  explicit KeptIndex(const List& list)
-      : x_(axisFor(list.xmin, list.xmax, list.length, 1.0)),
-        y_(axisFor(list.ymin, list.ymax, list.length, 1.0)),
-        cells_(static_cast<std::size_t>(x_.cells) * y_.cells) {}
+  KeptWindows(const List& list, std::size_t indexFrom)
+      : list_(list), indexFrom_(indexFrom), reach_(list.threshold) {}
 
-  void add(const Box& b, bool isTame) {
-    const auto slot = static_cast<std::int32_t>(boxes_.size());
-    boxes_.push_back(b);
-    seen_.push_back(-1);
-    Range r;
-    if (!cells(b, r)) {
-      wide_.push_back(slot);
-      return;
+  std::int32_t size() const { return static_cast<std::int32_t>(area_.size()); }
+
+  void add(const Box& b) {
+    xmin_.push_back(b.xmin), ymin_.push_back(b.ymin), xmax_.push_back(b.xmax),
+        ymax_.push_back(b.ymax), area_.push_back(b.area);
+    if (!cells_.empty()) {
+      file(size() - 1);
+    } else if (area_.size() == indexFrom_ && reach_.usable) {
+      x_ = axisFor(list_.xmin, list_.xmax, list_.length);
+      y_ = axisFor(list_.ymin, list_.ymax, list_.length);
+      cells_.resize(static_cast<std::size_t>(x_.cells) * y_.cells);
+      for (std::int32_t s = 0; s < size(); ++s) file(s);
     }
-    const Reach reach = reachOf(b);
-    for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        cells_[static_cast<std::size_t>(cy) * x_.cells + cx].push_back({reach, isTame, slot});
   }
 
-  // Some kept window suppresses window b at position j, after all of them.
-  bool suppressed(const Box& b, std::int32_t j, bool isTame) {
-    for (std::int32_t slot : wide_)
-      if (suppresses(boxes_[slot], b)) return true;
-    Range r;
-    if (!cells(b, r)) {
-      for (const Box& k : boxes_)
-        if (suppresses(k, b)) return true;
-      return false;
-    }
-    for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        for (const Entry& entry : cells_[static_cast<std::size_t>(cy) * x_.cells + cx]) {
-          if (seen_[entry.slot] == j) continue;
-          seen_[entry.slot] = j;
-          if (isTame && entry.tame && !mayQualify(entry.reach, b)) continue;
-          if (suppresses(boxes_[entry.slot], b)) return true;
-        }
+  // Some kept window suppresses window b, which comes after all of them.
+  bool suppressed(const Box& b) const {
+    if (inert(b)) return false;
+    if (cells_.empty() || !tame(b)) return anyOf(b);
+    // The open intervals of Reach, each widened by 1, for j = b; the upper
+    // bounds mirror the lower ones.
+    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
+    const double wIn = reach_.inside * w + 1.0, wOut = reach_.outside * w + 1.0;
+    const double hIn = reach_.inside * h + 1.0, hOut = reach_.outside * h + 1.0;
+    const Box lo{b.xmin - wOut, b.ymin - hOut, b.xmax - wIn, b.ymax - hIn, 0.0};
+    const Box hi{b.xmin + wIn, b.ymin + hIn, b.xmax + wOut, b.ymax + hOut, 0.0};
+    const std::int32_t x0 = x_.cellOf(lo.xmin), x1 = x_.cellOf(hi.xmin);
+    const std::int32_t y0 = y_.cellOf(lo.ymin), y1 = y_.cellOf(hi.ymin);
+    if (std::int64_t{x1 - x0 + 1} * (y1 - y0 + 1) > size()) return anyOf(b);
+    for (std::int32_t s : wild_)
+      if (list_.suppresses(keptBox(s), b)) return true;
+    for (std::int32_t cy = y0; cy <= y1; ++cy)
+      for (std::int32_t cx = x0; cx <= x1; ++cx)
+        for (const Box& k : cells_[static_cast<std::size_t>(cy) * x_.cells + cx])
+          if ((k.xmin > lo.xmin) & (k.xmin < hi.xmin) & (k.xmax > lo.xmax) & (k.xmax < hi.xmax) &
+              (k.ymin > lo.ymin) & (k.ymin < hi.ymin) & (k.ymax > lo.ymax) & (k.ymax < hi.ymax) &&
+              list_.suppresses(k, b))
+            return true;
     return false;
   }
 
  private:
-  struct Range {
-    std::int32_t x0, y0, x1, y1;  // inclusive; empty when the window meets nothing
-  };
-  struct Entry {
-    Reach reach;  // of a tame window
-    bool tame;
-    std::int32_t slot;
-  };
+  Box keptBox(std::int32_t s) const { return {xmin_[s], ymin_[s], xmax_[s], ymax_[s], area_[s]}; }
 
-  bool cells(const Box& b, Range& r) const {
-    const double x1 = b.xmax + 1.0, y1 = b.ymax + 1.0;
-    if (std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(x1) || std::isnan(y1)) return false;
-    r = {x_.cellOf(b.xmin), y_.cellOf(b.ymin), x_.cellOf(x1), y_.cellOf(y1)};
-    return std::int64_t{r.x1 - r.x0 + 1} * (r.y1 - r.y0 + 1) <= kWideCells;
+  bool anyOf(const Box& b) const {
+    const Runs runs{area_.data(), xmin_.data(), ymin_.data(), xmax_.data(), ymax_.data()};
+    return eachMayOverlap(runs, 0, size(), b, [&](std::int32_t s) {
+      return list_.suppresses(keptBox(s), b);
+    });
   }
 
+  void file(std::int32_t s) {
+    const Box b = keptBox(s);
+    if (tame(b))
+      cells_[static_cast<std::size_t>(y_.cellOf(b.ymin)) * x_.cells + x_.cellOf(b.xmin)]
+          .push_back(b);
+    else
+      wild_.push_back(s);
+  }
+
+  const List& list_;
+  std::size_t indexFrom_;
+  Reach reach_;
+  std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
   Axis x_, y_;
-  std::vector<std::vector<Entry>> cells_;
-  std::vector<Box> boxes_;                  // per kept slot
-  std::vector<std::int32_t> seen_, wide_;  // per kept slot: last position tested; the wide ones
+  std::vector<std::vector<Box>> cells_;  // empty until the grid is built
+  std::vector<std::int32_t> wild_;                // kept windows that are not tame
 };
 
-// Below this many kept windows a plain list beats the index.
-constexpr std::size_t kIndexFrom = 24;
-
-// The walk when the marker vector is not seen: each position is tested against
-// the windows kept so far only, and the walk stops at the numberKept-th kept
-// window. Returns the kept positions; `index` holds them once there are enough.
-std::vector<std::int32_t> walkKept(double* kept, const List& list, std::int32_t numberKept,
-                                   std::optional<KeptIndex>& index) {
-  std::vector<std::int32_t> positions;
-  std::vector<Box> boxes;
-  std::vector<bool> tameBoxes;
-  for (std::int32_t j = 0;
-       j < list.length && positions.size() < static_cast<std::size_t>(numberKept); ++j) {
+// Position by position against the windows kept so far, stopping at the
+// numberKept-th kept window. Then, when the marker vector is asked for: every
+// position up to the last kept window was kept or suppressed (every position,
+// if the list ran out first), and a later one is marked when a kept window
+// suppresses it.
+void walkLazy(double* kept, double* marker, const List& list, std::int32_t numberKept,
+              bool markerRequested, std::size_t indexFrom) {
+  KeptWindows keptWindows(list, indexFrom);
+  std::int32_t k = 0, j = 0;
+  for (; j < list.length && k < numberKept; ++j) {
     const Box b = list.box(j);
-    const bool isTame = tame(b);
-    bool suppressed = false;
-    if (index) {
-      suppressed = index->suppressed(b, j, isTame);
-    } else {
-      for (const Box& k : boxes)
-        if (suppresses(k, b)) {
-          suppressed = true;
-          break;
-        }
-    }
-    if (suppressed) continue;
-    kept[positions.size()] = static_cast<double>(j);
-    positions.push_back(j);
-    if (index) {
-      index->add(b, isTame);
-    } else {
-      boxes.push_back(b);
-      tameBoxes.push_back(isTame);
-      if (boxes.size() == kIndexFrom) {
-        index.emplace(list);
-        for (std::size_t k = 0; k < boxes.size(); ++k) index->add(boxes[k], tameBoxes[k]);
-      }
-    }
+    if (keptWindows.suppressed(b)) continue;
+    kept[k++] = static_cast<double>(j);
+    if (!inert(b)) keptWindows.add(b);
   }
-  return positions;
-}
-
-// Tame windows grouped by the cell of (xmin, ymin), with their boxes, so that
-// a kept window reads only those whose start mayQualify allows.
-class StartIndex {
- public:
-  explicit StartIndex(const List& list)
-      : x_(axisFor(list.xmin, list.xmax, list.length, 0.5)),
-        y_(axisFor(list.ymin, list.ymax, list.length, 0.5)),
-        start_(static_cast<std::size_t>(x_.cells) * y_.cells + 1, 0),
-        entries_(list.length) {
-    std::vector<std::int32_t> cellOfPosition(list.length);
-    for (std::int32_t p = 0; p < list.length; ++p) {
-      cellOfPosition[p] = x_.cellOf(list.xmin[p]) + x_.cells * y_.cellOf(list.ymin[p]);
-      ++start_[cellOfPosition[p] + 1];
-    }
-    for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
-    std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
-    for (std::int32_t p = 0; p < list.length; ++p)
-      entries_[fill[cellOfPosition[p]]++] = {list.box(p), p};
-  }
-
-  // Marks every window that b suppresses. Run for the kept window at the first
-  // unmarked position, it may also mark positions before it: all marked already.
-  void suppressBy(double* marker, const Box& b) const {
-    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
-    if (!(w > 0.0) || !(h > 0.0)) return;
-    const Reach r = reachOf(b);
-    const std::int32_t cx0 = x_.cellOf(r.xminLo), cx1 = x_.cellOf(r.xminHi);
-    for (std::int32_t cy = y_.cellOf(r.yminLo), cyEnd = y_.cellOf(r.yminHi); cy <= cyEnd; ++cy) {
-      const std::int32_t row = cy * x_.cells;
-      for (std::int32_t e = start_[row + cx0], end = start_[row + cx1 + 1]; e < end; ++e) {
-        const Box& c = entries_[e].box;
-        if (mayQualify(r, c) && suppresses(b, c)) marker[entries_[e].position] = 1.0;
-      }
-    }
-  }
-
- private:
-  struct Entry {
-    Box box;
-    std::int32_t position;
-  };
-
-  Axis x_, y_;
-  std::vector<std::int32_t> start_;  // per cell, its first entry; then the end
-  std::vector<Entry> entries_;
-};
-
-// ---- The walks ---------------------------------------------------------------
-
-// The walk as defined, kept window by kept window, with `suppress` marking
-// what each kept window suppresses.
-template <typename Suppress>
-void walkForward(double* kept, double* marker, const List& list, std::int32_t numberKept,
-                 Suppress suppress) {
-  std::int32_t i = 0;
-  for (std::int32_t k = 0;;) {
-    kept[k] = static_cast<double>(i);
-    marker[i] = 1.0;
-    suppress(i);
-    std::int32_t next = i + 1;
-    while (next < list.length && marker[next] != 0.0) ++next;
-    if (next == list.length || ++k == numberKept) return;
-    i = next;
-  }
-}
-
-// Up to this many kept windows, scanning the list once per kept window costs
-// less than indexing it.
-constexpr std::int32_t kScanUpTo = 6;
-// From this many on, the kept list alone is found faster by the forward walk.
-constexpr std::int32_t kForwardFrom = 2000;
-
-void walkForwardScanning(double* kept, double* marker, const List& list,
-                         std::int32_t numberKept) {
-  walkForward(kept, marker, list, numberKept,
-              [&](std::int32_t i) { suppressFrom(marker, list, i, i + 1); });
-}
-
-void walkForwardIndexed(double* kept, double* marker, const List& list,
-                        std::int32_t numberKept) {
-  const StartIndex starts(list);
-  walkForward(kept, marker, list, numberKept,
-              [&](std::int32_t i) { starts.suppressBy(marker, list.box(i)); });
-}
-
-// The lazy walk, then the marker vector: every position up to the last kept
-// window was kept or suppressed (every position, if the list ran out before
-// numberKept); a later one is marked when a kept window suppresses it.
-void walkKeptThenMark(double* kept, double* marker, const List& list,
-                      std::int32_t numberKept) {
-  std::optional<KeptIndex> index;
-  const std::vector<std::int32_t> positions = walkKept(kept, list, numberKept, index);
-  const std::int32_t first = static_cast<std::int32_t>(positions.size()) < numberKept
-                                 ? list.length
-                                 : positions.back() + 1;
+  if (!markerRequested) return;
+  const std::int32_t first = k < numberKept ? list.length : j;
   std::fill(marker, marker + first, 1.0);
-  if (index) {
-    for (std::int32_t j = first; j < list.length; ++j)
-      if (index->suppressed(list.box(j), j, tame(list.box(j)))) marker[j] = 1.0;
+  // Few kept windows mark faster each scanning the rest of the list.
+  if (static_cast<std::size_t>(keptWindows.size()) < indexFrom) {
+    for (std::int32_t s = 0; s < k; ++s)
+      suppressFrom(marker, list, static_cast<std::int32_t>(kept[s]), first);
   } else {
-    for (std::int32_t i : positions) suppressFrom(marker, list, i, first);
+    for (std::int32_t p = first; p < list.length; ++p)
+      if (keptWindows.suppressed(list.box(p))) marker[p] = 1.0;
   }
 }
+
+// The thresholds below come from bench/greedypick_bench.cpp's sweep (c in
+// doubling steps, 100000 windows clustered and uniform; see README, "Speed").
+
+// With the marker vector asked for, up to this many kept windows each scanning
+// the list beat the lazy walk: FIXME.
+constexpr std::int32_t kScanUpTo = 3;
+// From this many kept windows on, a grid finds the kept windows near a
+// position faster than a list: FIXME.
+constexpr std::size_t kIndexFrom = 24;
+constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
 }  // namespace
 
+bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
+                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
+                  double& ratio) {
+  const Runs runs{areaVector, xmin, ymin, xmax, ymax};
+  return overlap(runs.box(i), runs.box(j), ratio);
+}
+
 void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
                      const double* ymin, const double* xmax, const double* ymax,
-                     std::int32_t numberPositions, std::int32_t numberKept) {
-  greedyWalkPlain(kept, marker, List{areaVector, xmin, ymin, xmax, ymax, numberPositions},
-                  numberKept);
+                     std::int32_t numberPositions, std::int32_t numberKept, double threshold) {
+  for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
+  if (numberKept <= 0 || numberPositions <= 0) return;
+  walkPlain(kept, marker, List{{areaVector, xmin, ymin, xmax, ymax}, numberPositions, threshold},
+            numberKept);
 }
 
 void greedyPick(double* kept, double* marker, const double* areaVector, const double* xmin,
                 const double* ymin, const double* xmax, const double* ymax,
-                std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested) {
-  const List list{areaVector, xmin, ymin, xmax, ymax, numberPositions};
+                std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested,
+                double threshold, Walk walk) {
+  const List list{{areaVector, xmin, ymin, xmax, ymax}, numberPositions, threshold};
   for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
   if (numberKept <= 0 || numberPositions <= 0) return;
   try {
-    if (markerRequested && numberKept <= kScanUpTo) {
-      walkForwardScanning(kept, marker, list, numberKept);
-    } else if ((markerRequested || numberKept >= kForwardFrom) && everyWindowTame(list)) {
-      walkForwardIndexed(kept, marker, list, numberKept);
-    } else if (markerRequested) {
-      walkKeptThenMark(kept, marker, list, numberKept);
-    } else {
-      std::optional<KeptIndex> index;
-      walkKept(kept, list, numberKept, index);
+    switch (walk) {
+      case Walk::plain: return walkPlain(kept, marker, list, numberKept);
+      case Walk::scan: return walkScanning(kept, marker, list, numberKept);
+      case Walk::lazyList: return walkLazy(kept, marker, list, numberKept, markerRequested, kNever);
+      case Walk::lazyGrid: return walkLazy(kept, marker, list, numberKept, markerRequested, 1);
+      case Walk::automatic:
+        if (markerRequested && numberKept <= kScanUpTo)
+          return walkScanning(kept, marker, list, numberKept);
+        return walkLazy(kept, marker, list, numberKept, markerRequested, kIndexFrom);
     }
   } catch (const std::bad_alloc&) {
-    // No memory for an index: the scanning walk needs none.
+    // No memory for the kept windows: the plain walk needs none.
     for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
     std::fill(marker, marker + numberPositions, 0.0);
-    walkForwardScanning(kept, marker, list, numberKept);
+    walkPlain(kept, marker, list, numberKept);
   }
 }
 
