@@ -68,7 +68,10 @@
   X(drawweighted, emptyScoreVector, "{} must not be empty when numberSamples is 1 or more")      \
                                                                                                  \
   X(greedypick, inputCount, "7 input argument required.")                                        \
-  X(greedypick, outputCount, "Too many output arguments.")
+  X(greedypick, outputCount, "Too many output arguments.")                                       \
+                                                                                                 \
+  X(ringcontrast, inputCount, "expects no inputs")                                               \
+  X(ringcontrast, outputCount, "gives at most 1 output")
 
 namespace winscore::hostif {
 

@@ -36,6 +36,16 @@ function package_check (root, outdir)
       failures += 1;
     end
   end
+  ## The API's own kernels, where the toolbox API calls them.
+  kernels = build_fact ("WS_API_KERNELS");
+  for k = 1:numel (kernels)
+    name = ["winscore.internal." kernels{k}];
+    where = which (name);
+    if (isempty (strfind (where, prefix)) || isempty (regexp (where, '\.mex$', 'once')))
+      printf ("%s: resolves to '%s', not the installed kernel\n", name, where);
+      failures += 1;
+    end
+  end
   ## The scripts ship in the package, and the demo runs from it.
   scripts = build_fact ("WS_MFILES");
   installed = pkg ("list", "winscore");
