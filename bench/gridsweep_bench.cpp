@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "../tests/builders.hpp"
+#include "builders.hpp"
 #include "gridsweep_kernel.hpp"
 
 namespace {

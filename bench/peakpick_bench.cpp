@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "../tests/builders.hpp"
+#include "builders.hpp"
 #include "peakpick_kernel.hpp"
 
 namespace {

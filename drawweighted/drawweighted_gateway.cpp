@@ -32,23 +32,23 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::int32_t numberSamples = call.readInt32(kNumberSamples);
   const bool withReplacement = call.readInt32(kReplacementOption) != 0;
   call.requireNonNegative(numberSamples, kNumberSamples);
-  const mxArray* scoreVector = call[kScoreVector];
-  const double columns = static_cast<double>(mxGetN(scoreVector));
-  const double rows = static_cast<double>(mxGetM(scoreVector));
+  const double columns = call.columns(kScoreVector);
+  const double rows = call.rows(kScoreVector);
   const double length = columns > rows ? columns : rows;
   if (length > 2147483647.0) call.fail(msg::scoreVectorTooLong, {kScoreVector});
   const auto numberScores = static_cast<std::int32_t>(length);
 
   if (!withReplacement && numberSamples > numberScores) call.fail(msg::tooManySamples);
   // A 0 x N or N x 0 array has a length but no scores to read.
-  if (numberSamples > 0 && mxGetNumberOfElements(scoreVector) == 0)
+  if (numberSamples > 0 && call.elements(kScoreVector) == 0)
     call.fail(msg::emptyScoreVector, {kScoreVector});
 
-  plhs[0] = call.createZeroMatrix(1, numberSamples);
+  const hostif::Output samples = call.createZeroMatrix(1, numberSamples);
+  plhs[0] = samples.array;
   if (numberSamples == 0) return;
-  double* cumulativeScores = hostif::dataOf(call.createZeroMatrix(1, numberScores));
-  double* remainingScores = hostif::dataOf(call.createZeroMatrix(1, numberScores));
-  winscore::drawweighted::drawWeighted(hostif::dataOf(plhs[0]), cumulativeScores, remainingScores,
-                                       hostif::dataOf(scoreVector), numberScores, numberSamples,
+  double* cumulativeScores = call.createZeroMatrix(1, numberScores).data;
+  double* remainingScores = call.createZeroMatrix(1, numberScores).data;
+  winscore::drawweighted::drawWeighted(samples.data, cumulativeScores, remainingScores,
+                                       call.readData(kScoreVector), numberScores, numberSamples,
                                        withReplacement, g_randomState);
 }

@@ -38,12 +38,13 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::int32_t numberKept = call.readInt32(kNumberKept);
   call.requireNonNegative(numberKept, kNumberKept);
 
-  plhs[0] = call.createZeroMatrix(numberKept, 1);
+  const hostif::Output kept = call.createZeroMatrix(numberKept, 1);
+  plhs[0] = kept.array;
   // The marker vector is created in every call; it is filled and returned only when asked for.
-  mxArray* markerVector = call.createZeroMatrix(kListLength, 1);
+  const hostif::Output markerVector = call.createZeroMatrix(kListLength, 1);
   const bool markerRequested = nlhs >= 2;
-  if (markerRequested) plhs[1] = markerVector;
-  winscore::greedypick::greedyPick(hostif::dataOf(plhs[0]), hostif::dataOf(markerVector),
+  if (markerRequested) plhs[1] = markerVector.array;
+  winscore::greedypick::greedyPick(kept.data, markerVector.data,
                                    areaVector, xmin, ymin, xmax, ymax, kListLength, numberKept,
                                    markerRequested);
 }

@@ -54,7 +54,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   }
 
   const std::int32_t side = n * n;
-  plhs[0] = call.createZeroMatrix(side, side);
-  winscore::gridsweep::windowScores(hostif::dataOf(plhs[0]), integralImageA, integralImageB, n,
+  const hostif::Output scores = call.createZeroMatrix(side, side);
+  plhs[0] = scores.array;
+  winscore::gridsweep::windowScores(scores.data, integralImageA, integralImageB, n,
                                     minWidth, minHeight);
 }

@@ -66,8 +66,9 @@ Arg::Arg(Input input) {
   std::snprintf(text_, sizeof text_, "input %d (%s)", input.number(), input.name);
 }
 
-const char* formatMessage(const Message& message, std::initializer_list<Arg> values) {
-  const Arg* value = values.begin();
+const char* formatMessage(const Message& message, const Arg* values, std::size_t count) {
+  const Arg* value = values;
+  const Arg* const end = values + count;
   std::size_t length = 0;
   auto append = [&](const char* text, std::size_t count) {
     count = std::min(count, sizeof g_message - 1 - length);
@@ -81,7 +82,7 @@ const char* formatMessage(const Message& message, std::initializer_list<Arg> val
       break;
     }
     append(at, static_cast<std::size_t>(hole - at));
-    if (value != values.end()) {
+    if (value != end) {
       append(value->text(), std::strlen(value->text()));
       ++value;
     }
@@ -91,9 +92,9 @@ const char* formatMessage(const Message& message, std::initializer_list<Arg> val
   return g_message;
 }
 
-void Call::fail(const Message& message, std::initializer_list<Arg> values) const {
+void Call::raise(const Message& message, const Arg* values, std::size_t count) const {
   std::snprintf(g_identifier, sizeof g_identifier, "winscore:%s:%s", plugin_.name, message.fault);
-  mexErrMsgIdAndTxt(g_identifier, "%s", formatMessage(message, values));
+  mexErrMsgIdAndTxt(g_identifier, "%s", formatMessage(message, values, count));
   std::abort();  // not reached: the error call does not return
 }
 
@@ -105,17 +106,17 @@ void Call::checkCounts(int nlhs, int nrhs, const Counts& counts) const {
 }
 
 bool Call::isRealDouble2D(Input input) const {
-  const mxArray* array = (*this)[input];
+  const mxArray* array = handle(input);
   return mxIsDouble(array) && !mxIsComplex(array) && mxGetNumberOfDimensions(array) == 2;
 }
 
-void Call::requireRealDoubleMatrix(Input input, const Message& message) const {
+void Call::requireRealDoubleMatrix(Input input, const MessageWith<0>& message) const {
   if (!isRealDouble2D(input)) fail(message);
   requireRealDouble(input);
 }
 
 void Call::requireRealDouble(Input input) const {
-  const mxArray* array = (*this)[input];
+  const mxArray* array = handle(input);
   if (mxIsDouble(array) && !mxIsComplex(array) && !mxIsSparse(array)) return;
   // Arrays that hold numbers convert: other classes with double, sparse ones with full.
   char advice[96] = "";
@@ -130,24 +131,24 @@ void Call::requireRealDouble(Input input) const {
 }
 
 void Call::requireElements(Input input, double count) const {
-  const double elements = static_cast<double>(mxGetNumberOfElements((*this)[input]));
-  if (elements >= count) return;
-  fail(shared::tooFewElements, {input, count, count == 1 ? "element" : "elements", elements});
+  const double held = elements(input);
+  if (held >= count) return;
+  fail(shared::tooFewElements, {input, count, count == 1 ? "element" : "elements", held});
 }
 
 const double* Call::readData(Input input) const {
   requireRealDouble(input);
-  return dataOf((*this)[input]);
+  return mxGetPr(handle(input));
 }
 
 const double* Call::readData(Input input, double count) const {
   requireRealDouble(input);
   requireElements(input, count);
-  return dataOf((*this)[input]);
+  return mxGetPr(handle(input));
 }
 
 double Call::readScalar(Input input) const {
-  const mxArray* array = (*this)[input];
+  const mxArray* array = handle(input);
   const bool readable = mxIsNumeric(array) || mxIsLogical(array) || mxIsChar(array);
   if (readable && !mxIsSparse(array) && mxGetNumberOfElements(array) > 0)
     return mxGetScalar(array);
@@ -165,11 +166,19 @@ void Call::requireNonNegative(std::int32_t value, Input input) const {
   if (value < 0) fail(shared::negative, {input, static_cast<double>(value)});
 }
 
-mxArray* Call::createZeroMatrix(double rows, double cols) const {
+double Call::rows(Input input) const { return static_cast<double>(mxGetM(handle(input))); }
+double Call::columns(Input input) const { return static_cast<double>(mxGetN(handle(input))); }
+double Call::elements(Input input) const {
+  return static_cast<double>(mxGetNumberOfElements(handle(input)));
+}
+
+Output Call::createZeroMatrix(double rows, double cols) const {
   if (!(rows >= 0 && cols >= 0)) fail(shared::negativeSize, {rows, cols});
   if (rows > maxElements() || cols > maxElements() || rows * cols > maxElements())
     fail(shared::outputTooLarge, {rows, cols});
-  return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
+  mxArray* created =
+      mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
+  return {created, mxGetPr(created)};
 }
 
 }  // namespace winscore::hostif

@@ -44,15 +44,24 @@ class Arg {
 };
 
 // The message's text with each {} replaced by the next value, in a buffer that
-// the next call overwrites.
-const char* formatMessage(const Message& message, std::initializer_list<Arg> values = {});
+// the next call overwrites. A {} without a value is left empty.
+const char* formatMessage(const Message& message, const Arg* values, std::size_t count);
+inline const char* formatMessage(const Message& message, std::initializer_list<Arg> values = {}) {
+  return formatMessage(message, values.begin(), values.size());
+}
 
 struct Counts {
   int inputs;   // the fixed number of inputs
   int outputs;  // the maximum, or with `exactOutputs` the exact number
-  const Message& inputsMessage;
-  const Message& outputsMessage;
+  const MessageWith<0>& inputsMessage;
+  const MessageWith<0>& outputsMessage;
   bool exactOutputs = false;
+};
+
+// A real matrix the call created: the array to hand back, and its data.
+struct Output {
+  mxArray* array;
+  double* data;
 };
 
 // The inputs of one call to one plug-in, read and tested on its behalf.
@@ -61,20 +70,29 @@ class Call {
   Call(Plugin plugin, const mxArray* const* prhs) : plugin_(plugin), prhs_(prhs) {}
 
   // Ends the call through the host's error call, with the identifier
-  // "winscore:<plugin>:<fault>" and the formatted text.
-  [[noreturn]] void fail(const Message& message, std::initializer_list<Arg> values = {}) const;
+  // "winscore:<plugin>:<fault>" and the text, each {} filled with one of
+  // `values` in order: exactly as many values as the text has {}.
+  [[noreturn]] void fail(const MessageWith<0>& message) const { raise(message, nullptr, 0); }
+  template <std::size_t Slots>
+  [[noreturn]] void fail(const MessageWith<Slots>& message, const Arg (&values)[Slots]) const {
+    raise(message, values, Slots);
+  }
 
   // The input count first; only when it is right, the output count.
   void checkCounts(int nlhs, int nrhs, const Counts& counts) const;
-
-  const mxArray* operator[](Input input) const { return prhs_[input.slot]; }
 
   // Real 2-D double: class double, not complex, exactly two dimensions.
   bool isRealDouble2D(Input input) const;
 
   // The input-1 test: a real 2-D double, or the plug-in's own `message`; then,
   // since its data is read, dense.
-  void requireRealDoubleMatrix(Input input, const Message& message) const;
+  void requireRealDoubleMatrix(Input input, const MessageWith<0>& message) const;
+
+  // The sizes of an input as the host gives them: rows, columns (every
+  // dimension after the first), elements.
+  double rows(Input input) const;
+  double columns(Input input) const;
+  double elements(Input input) const;
 
   // A data input read through its doubles must be a dense real double array;
   // anything else would be read as foreign bytes.
@@ -102,15 +120,15 @@ class Call {
 
   // A real rows x cols matrix of zeros. Negative sizes, or more elements than the
   // host can hold, are an error raised before anything is created.
-  mxArray* createZeroMatrix(double rows, double cols) const;
+  Output createZeroMatrix(double rows, double cols) const;
 
  private:
+  [[noreturn]] void raise(const Message& message, const Arg* values, std::size_t count) const;
+  const mxArray* handle(Input input) const { return prhs_[input.slot]; }
+
   Plugin plugin_;
   const mxArray* const* prhs_;
 };
-
-// The data pointer of an array already known to be a dense real double array.
-inline double* dataOf(const mxArray* array) { return mxGetPr(array); }
 
 }  // namespace winscore::hostif
 

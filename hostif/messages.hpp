@@ -6,6 +6,8 @@
 #ifndef WINSCORE_HOSTIF_MESSAGES_HPP
 #define WINSCORE_HOSTIF_MESSAGES_HPP
 
+#include <cstddef>
+
 // X(plug-in, fault, text); the plug-in `any` marks the messages of the shared
 // host operations, whose identifier names the plug-in that raises them.
 #define WINSCORE_MESSAGES(X)                                                                     \
@@ -81,13 +83,26 @@ struct Message {
   const char* text;
 };
 
+// The number of {} in a text.
+constexpr std::size_t slotsIn(const char* text) {
+  std::size_t slots = 0;
+  for (; *text != '\0'; ++text)
+    if (text[0] == '{' && text[1] == '}') ++slots, ++text;
+  return slots;
+}
+
+// A message of the table with its slot count in its type, so that a call
+// raising it with more or fewer values than it has {} does not compile.
+template <std::size_t Slots>
+struct MessageWith : Message {};
+
 // messages::<plug-in>::<fault>, e.g. messages::ringdiff::emptyWindow. Constants
 // of each translation unit, not inline variables: a plug-in with unique global
 // objects could not be unloaded by the host, and `clear` would keep its state.
 namespace messages {
-#define WINSCORE_MESSAGE_CONSTANT(plugin, fault, text) \
-  namespace plugin {                                   \
-  constexpr Message fault{#plugin, #fault, text};        \
+#define WINSCORE_MESSAGE_CONSTANT(plugin, fault, text)             \
+  namespace plugin {                                               \
+  constexpr MessageWith<slotsIn(text)> fault{{#plugin, #fault, text}}; \
   }
 WINSCORE_MESSAGES(WINSCORE_MESSAGE_CONSTANT)
 #undef WINSCORE_MESSAGE_CONSTANT

@@ -58,8 +58,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   double* out[kOutputs];
   for (int o = 0; o < kOutputs; ++o) {
-    plhs[o] = call.createZeroMatrix(1, n);
-    out[o] = hostif::dataOf(plhs[o]);
+    const hostif::Output output = call.createZeroMatrix(1, n);
+    plhs[o] = output.array;
+    out[o] = output.data;
   }
   const std::int64_t accepted = winscore::peakpick::localMaxima(
       out[0], out[1], out[2], out[3], out[4], n, h, sizeX, sizeY, neighbourhoodSize);

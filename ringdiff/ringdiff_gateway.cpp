@@ -64,9 +64,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::int32_t bins = call.readInt32(kNumberBins);
   const std::int32_t windows = call.readInt32(kNumberWindows);
 
-  const mxArray* histogram = call[kIntegralHistogram];
   if (!call.isRealDouble2D(kIntegralHistogram) ||
-      static_cast<std::int64_t>(mxGetN(histogram)) != cornersIn32Bits(rows, columns))
+      call.columns(kIntegralHistogram) != cornersIn32Bits(rows, columns))
     call.fail(msg::notRealDoubleMatrix);
 
   // What the corner offsets rely on: sizes that are not negative, B rows per
@@ -76,7 +75,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   call.requireNonNegative(bins, kNumberBins);
   call.requireNonNegative(windows, kNumberWindows);
   const double* integralHistogram = call.readData(kIntegralHistogram);
-  const double histogramRows = static_cast<double>(mxGetM(histogram));
+  const double histogramRows = call.rows(kIntegralHistogram);
   if (histogramRows != bins)
     call.fail(msg::rowsNotBins, {kIntegralHistogram, bins, kNumberBins, histogramRows});
   const double elements = (static_cast<double>(rows) + 1.0) * (static_cast<double>(columns) + 1.0) *
@@ -84,13 +83,14 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (elements > 2147483647.0) call.fail(msg::histogramTooLarge, {elements});
   for (const hostif::Input coordinate : kCoordinates) call.requireElements(coordinate, windows);
 
-  plhs[0] = call.createZeroMatrix(windows, 1);
-  double* inner = hostif::dataOf(call.createZeroMatrix(bins, 1));
-  double* normalisedInner = hostif::dataOf(call.createZeroMatrix(bins, 1));
-  double* ring = hostif::dataOf(call.createZeroMatrix(bins, 1));
+  const hostif::Output scores = call.createZeroMatrix(windows, 1);
+  plhs[0] = scores.array;
+  double* inner = call.createZeroMatrix(bins, 1).data;
+  double* normalisedInner = call.createZeroMatrix(bins, 1).data;
+  double* ring = call.createZeroMatrix(bins, 1).data;
 
   const ringdiff::WindowReport report = ringdiff::scoreWindows(
-      hostif::dataOf(plhs[0]), inner, normalisedInner, ring, integralHistogram, rows, columns,
+      scores.data, inner, normalisedInner, ring, integralHistogram, rows, columns,
       coords[0], coords[1], coords[2], coords[3], percent, bins, windows);
   if (report.fault != ringdiff::WindowFault::none)
     failWindow(call, report, coords, rows, columns, percent);

@@ -40,7 +40,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (bad >= 0) call.fail(msg::binOutOfRange, {kQuantMatrix, bad + 1, quantMatrix[bad], bins});
 
   const double corners = (static_cast<double>(rows) + 1.0) * (static_cast<double>(columns) + 1.0);
-  plhs[0] = call.createZeroMatrix(bins, corners);
-  winscore::tallyplane::integralHistogram(hostif::dataOf(plhs[0]), quantMatrix, rows, columns,
+  const hostif::Output histogram = call.createZeroMatrix(bins, corners);
+  plhs[0] = histogram.array;
+  winscore::tallyplane::integralHistogram(histogram.data, quantMatrix, rows, columns,
                                           bins);
 }

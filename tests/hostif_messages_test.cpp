@@ -9,7 +9,9 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "host.hpp"
 #include "host_expect.hpp"
@@ -34,7 +36,7 @@ namespace {
 using hostif::kMessages;
 using testhost::ArrayClass;
 using testhost::makeArray;
-using testing::expectHostError;
+using testing::expectFault;
 
 TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
   const std::set<std::string> plugins{"any",      "tallyplane",   "ringdiff",  "gridsweep",
@@ -113,6 +115,122 @@ TEST(HostifMessages, FormatterFillsValuesInOrderAsTheHostPrintsThem) {
             2000u);
 }
 
+// Every text of the table as a caller reads it, filled with the values its
+// raising call passes: the one place the exact texts are written down (the
+// other tests check the identifier and the input named). Callers match on
+// these texts, so a row changes only with the defined text.
+TEST(HostifMessages, EveryTextAsTheCallerReadsIt) {
+  namespace m = hostif::messages;
+  using hostif::Input;
+  const Input in1{0, "quantMatrix"}, h{0, "integralHistogram"}, bins{8, "numberBins"};
+  const struct {
+    const hostif::Message& message;
+    std::vector<hostif::Arg> values;
+    const char* text;
+  } rows[] = {
+      {m::any::notRealDouble, {in1, "sparse logical", "; convert it with full(double(quantMatrix))"},
+       "input 1 (quantMatrix) must be a real double array, not sparse logical; convert it with "
+       "full(double(quantMatrix))"},
+      {m::any::tooFewElements, {Input{3, "xmin"}, 4, "elements", 3},
+       "input 4 (xmin) must hold at least 4 elements, not 3"},
+      {m::any::notScalar, {Input{9, "numberWindows"}},
+       "input 10 (numberWindows) must be a non-empty, non-sparse numeric array"},
+      {m::any::notInt32, {Input{1, "numberSamples"}},
+       "input 2 (numberSamples) must be a number whose integer part fits a signed 32-bit integer"},
+      {m::any::negative, {Input{6, "numberKept"}, -1}, "input 7 (numberKept) must not be negative, not -1"},
+      {m::any::negativeSize, {-1, 3}, "output size -1 x 3 is negative"},
+      {m::any::outputTooLarge, {1e10, 1e10},
+       "output size 10000000000 x 10000000000 is more elements than the host can hold"},
+
+      {m::tallyplane::inputCount, {}, "4 input argument required."},
+      {m::tallyplane::outputCount, {}, "Too many output arguments."},
+      {m::tallyplane::notRealDoubleMatrix, {}, "input 1 (quantMatrix) must be a real double matrix"},
+      {m::tallyplane::binOutOfRange, {in1, 2, 0.999, 3},
+       "input 1 (quantMatrix) element 2 is 0.999: its floor must be a bin in 1..3"},
+
+      {m::ringdiff::inputCount, {}, "10 input argument required."},
+      {m::ringdiff::outputCount, {}, "Too many output arguments."},
+      {m::ringdiff::notRealDoubleMatrix, {},
+       "input 1 (integralHistogram) must be a real double matrix"},
+      {m::ringdiff::rowsNotBins, {h, 3, bins, 2},
+       "input 1 (integralHistogram) must have 3 rows, one per bin of input 9 (numberBins), not 2"},
+      {m::ringdiff::histogramTooLarge, {4295032832.0},
+       "inputs 2, 3 and 9 (numberRows, numberColumns, numberBins) give (R+1)*(C+1)*B = "
+       "4295032832 histogram elements, more than 32-bit offsets reach (2147483647)"},
+      {m::ringdiff::emptyWindow, {}, "error xmax - xmin <=0 or ymax - ymin<=0"},
+      {m::ringdiff::windowOutside, {3, 7, 5, 9, 6, h, 6, 8},
+       "window 3 (xmin 7, ymin 5, xmax 9, ymax 6) would be read outside input 1 "
+       "(integralHistogram): it must lie inside the image of 6 rows and 8 columns"},
+      {m::ringdiff::surroundOutside,
+       {1, 3, 3, 4, 4, h, 13, -6, 13, -6, Input{7, "surroundPercent"}, -1000, 6, 8},
+       "window 1 (xmin 3, ymin 3, xmax 4, ymax 4) would be read outside input 1 "
+       "(integralHistogram): its surround box, columns 13..-6 and rows 13..-6 for input 8 "
+       "(surroundPercent) -1000, leaves the image of 6 rows and 8 columns"},
+
+      {m::gridsweep::inputCount, {}, "7 input argument required."},
+      {m::gridsweep::outputCount, {}, "Too many output arguments."},
+      {m::gridsweep::notRealDoubleMatrix, {}, "input 1 (h) must be a real double matrix 64 x 64"},
+      {m::gridsweep::gridSizeTooLarge, {Input{1, "gridSize"}, 46340, 46340, 46341},
+       "input 2 (gridSize) must lie in -46340..46340 so that gridSize*gridSize fits a signed "
+       "32-bit integer, not 46341"},
+
+      {m::peakpick::inputCount, {}, "4 input arguments required."},
+      {m::peakpick::outputCount, {}, "5 output arguments required"},
+      {m::peakpick::notRealDoubleMatrix, {}, "input 1 (h) must be a real double matrix"},
+      {m::peakpick::notFinite, {Input{3, "neighbourhoodSize"}, NAN},
+       "input 4 (neighbourhoodSize) must be a finite number, not NaN"},
+      {m::peakpick::neighbourhoodTooSmall, {Input{3, "neighbourhoodSize"}, 0.5},
+       "input 4 (neighbourhoodSize) must be at least 1, not 0.5"},
+      {m::peakpick::arrayTooLarge, {2147488281.0},
+       "inputs 2 and 3 (sizeX, sizeY) describe an array of 2147488281 elements, more than "
+       "signed 32-bit offsets can address"},
+      {m::peakpick::outputTooLong, {8.1e17},
+       "inputs 2 to 4 (sizeX, sizeY, neighbourhoodSize) give an output length of 8.1e+17, more "
+       "than a signed 32-bit integer holds"},
+      {m::peakpick::tooManyMaxima, {10, 8},
+       "found 10 local maxima but the outputs hold only 8; this sizeX, sizeY and "
+       "neighbourhoodSize give too short an output"},
+
+      {m::drawweighted::inputCount, {},
+       "3 input argument required: scoreVector, numberSamples, replacementOption "},
+      {m::drawweighted::outputCount, {}, "Too many output arguments."},
+      {m::drawweighted::notRealDoubleMatrix, {}, "input 1 (X) must be a real double scoreVector"},
+      {m::drawweighted::scoreVectorTooLong, {Input{0, "scoreVector"}},
+       "input 1 (scoreVector) must not have more than 2147483647 rows or columns"},
+      {m::drawweighted::tooManySamples, {},
+       "numberSamples <= length scoreVector (sampling without replacement)"},
+      {m::drawweighted::emptyScoreVector, {Input{0, "scoreVector"}},
+       "input 1 (scoreVector) must not be empty when numberSamples is 1 or more"},
+
+      {m::greedypick::inputCount, {}, "7 input argument required."},
+      {m::greedypick::outputCount, {}, "Too many output arguments."},
+  };
+  std::set<std::pair<std::string, std::string>> covered;
+  for (const auto& row : rows) {
+    covered.emplace(row.message.plugin, row.message.fault);
+    EXPECT_EQ(row.values.size(), hostif::slotsIn(row.message.text)) << row.message.fault;
+    EXPECT_STREQ(hostif::formatMessage(row.message, row.values.data(), row.values.size()),
+                 row.text);
+  }
+  for (const hostif::Message& message : kMessages)
+    EXPECT_EQ(covered.count({message.plugin, message.fault}), 1u)
+        << "no row for " << message.plugin << ":" << message.fault;
+}
+
+// A raising call with more or fewer values than its message has {} does not compile.
+template <typename Message, typename Values, typename = void>
+struct Raises : std::false_type {};
+template <typename Message, typename Values>
+struct Raises<Message, Values,
+              std::void_t<decltype(std::declval<const hostif::Call&>().fail(
+                  std::declval<const Message&>(), std::declval<const Values&>()))>>
+    : std::true_type {};
+using TwoValues = hostif::Arg[2];
+static_assert(Raises<decltype(hostif::messages::any::negativeSize), TwoValues>::value);
+static_assert(!Raises<decltype(hostif::messages::any::negative), hostif::Arg[1]>::value);
+static_assert(!Raises<decltype(hostif::messages::any::tooFewElements), hostif::Arg[5]>::value);
+static_assert(!Raises<decltype(hostif::messages::ringdiff::emptyWindow), TwoValues>::value);
+
 TEST(HostifMessages, DataInputOfAnotherClassIsNamedWithItsConversion) {
   const std::string prefix = "input 1 (quantMatrix) must be a real double array, not ";
   const std::string toDouble = "; convert it with double(quantMatrix)";
@@ -137,8 +255,8 @@ TEST(HostifMessages, DataInputOfAnotherClassIsNamedWithItsConversion) {
   };
   for (const auto& c : cases) {
     auto array = makeArray(c.arrayClass, {2, 2}, c.complex, c.sparse);
-    expectHostError([&] { testhost::call(0, array); }, prefix + c.expected,
-                    "winscore:probe:notRealDouble");
+    const auto error = expectFault([&] { testhost::call(0, array); }, "winscore:probe:notRealDouble");
+    EXPECT_EQ(std::string(error.what()), prefix + c.expected);
   }
   auto dense = makeArray(ArrayClass::Double, {2, 2});
   EXPECT_NO_THROW(testhost::call(0, dense));

@@ -16,7 +16,7 @@ using testhost::call;
 using testhost::makeArray;
 using testhost::matrix;
 using testhost::scalar;
-using testing::expectHostError;
+using testing::expectFault;
 using testing::expectHostErrorContaining;
 
 std::vector<double> outputRow(const testhost::CallResult& r, int o) {
@@ -52,23 +52,22 @@ TEST(PeakpickGateway, ReturnsFiveRowsFilledFromTheFront) {
 
 TEST(PeakpickGateway, ChecksCountsThenInput1) {
   auto h = matrix(1, 1, {1}), one = scalar(1);
-  expectHostError([&] { call(5, h, one, one); }, "4 input arguments required.",
-                  "winscore:peakpick:inputCount");
-  expectHostError([&] { call(4, h, one, one); }, "4 input arguments required.");
+  expectFault([&] { call(5, h, one, one); }, "winscore:peakpick:inputCount");
+  expectFault([&] { call(4, h, one, one); }, "winscore:peakpick:inputCount");
   for (int nlhs : {0, 1, 4, 6})
-    expectHostError([&] { call(nlhs, h, one, one, one); }, "5 output arguments required",
-                    "winscore:peakpick:outputCount");
-  const std::string message = "input 1 (h) must be a real double matrix";
+    expectFault([&] { call(nlhs, h, one, one, one); }, "winscore:peakpick:outputCount");
   for (auto cls : {ArrayClass::Single, ArrayClass::Uint8, ArrayClass::Logical, ArrayClass::Char,
                    ArrayClass::Struct, ArrayClass::FunctionHandle}) {
     auto bad = makeArray(cls, {1, 1}, false, false, {1.0});
-    expectHostError([&] { call(5, bad, one, one, one); }, message,
-                    "winscore:peakpick:notRealDoubleMatrix");
+    expectFault([&] { call(5, bad, one, one, one); },
+                "winscore:peakpick:notRealDoubleMatrix", "input 1 (h)");
   }
   auto complexH = makeArray(ArrayClass::Double, {1, 1}, true);
-  expectHostError([&] { call(5, complexH, one, one, one); }, message);
+  expectFault([&] { call(5, complexH, one, one, one); },
+              "winscore:peakpick:notRealDoubleMatrix", "input 1 (h)");
   auto fourD = makeArray(ArrayClass::Double, {1, 1, 1, 1, 2}, false, false, {1, 1});
-  expectHostError([&] { call(5, fourD, one, one, one); }, message);
+  expectFault([&] { call(5, fourD, one, one, one); },
+              "winscore:peakpick:notRealDoubleMatrix", "input 1 (h)");
   auto sparse = makeArray(ArrayClass::Double, {1, 1}, false, true, {1.0});
   expectHostErrorContaining([&] { call(5, sparse, one, one, one); }, "input 1 (h)");
 }
@@ -83,12 +82,10 @@ TEST(PeakpickGateway, RejectsSizesAndNeighbourhoodsOutsideTheirLimits) {
     expectHostErrorContaining([&] { call(5, h, one, one, scalar(bad)); },
                               "input 4 (neighbourhoodSize) must be a finite number");
   }
-  expectHostError([&] { call(5, h, one, one, scalar(NAN)); },
-                  "input 4 (neighbourhoodSize) must be a finite number, not NaN",
-                  "winscore:peakpick:notFinite");
-  expectHostError([&] { call(5, h, one, one, scalar(0.5)); },
-                  "input 4 (neighbourhoodSize) must be at least 1, not 0.5",
-                  "winscore:peakpick:neighbourhoodTooSmall");
+  expectFault([&] { call(5, h, one, one, scalar(NAN)); },
+              "winscore:peakpick:notFinite", "input 4 (neighbourhoodSize)");
+  expectFault([&] { call(5, h, one, one, scalar(0.5)); },
+              "winscore:peakpick:neighbourhoodTooSmall", "input 4 (neighbourhoodSize)");
   expectHostErrorContaining([&] { call(5, h, one, one, scalar(-3)); }, "not -3");
   auto empty = matrix(0, 0);
   expectHostErrorContaining([&] { call(5, h, empty, one, one); },
@@ -96,28 +93,24 @@ TEST(PeakpickGateway, RejectsSizesAndNeighbourhoodsOutsideTheirLimits) {
   expectHostErrorContaining([&] { call(5, h, scalar(3e9), scalar(0), one); },
                             "input 2 (sizeX) must be a number whose integer part fits");
   // Offsets beyond int32 (X*Y > 46340), and an output length beyond int32.
-  expectHostError([&] { call(5, h, scalar(46341), one, one); },
-                  "inputs 2 and 3 (sizeX, sizeY) describe an array of 2147488281 elements, "
-                  "more than signed 32-bit offsets can address",
-                  "winscore:peakpick:arrayTooLarge");
+  expectFault([&] { call(5, h, scalar(46341), one, one); },
+              "winscore:peakpick:arrayTooLarge", "inputs 2 and 3 (sizeX, sizeY)");
   expectHostErrorContaining([&] { call(5, h, scalar(-300), scalar(200), one); },
                             "describe an array of 3600000000 elements");
   expectHostErrorContaining([&] { call(5, empty, scalar(0.9), scalar(1e9), one); },
                             "give an output length of 8.1e+17, more than");
   // Too few elements for X*Y*X*Y, whatever the shape.
   auto eleven = matrix(1, 11);
-  expectHostError([&] { call(5, eleven, scalar(2.9), scalar(2.5), one); },
-                  "input 1 (h) must hold at least 16 elements, not 11",
-                  "winscore:peakpick:tooFewElements");
+  expectFault([&] { call(5, eleven, scalar(2.9), scalar(2.5), one); },
+              "winscore:peakpick:tooFewElements", "input 1 (h)");
 }
 
 TEST(PeakpickGateway, RefusesMoreMaximaThanTheOutputsHold) {
   auto h = matrix(36, 1, std::vector<double>(36, 1.0));  // X = 2, Y = 3
   const size_t before = testhost::liveArrays();
-  expectHostError([&] { call(5, h, scalar(2), scalar(3), scalar(2)); },
-                  "found 10 local maxima but the outputs hold only 8; this sizeX, sizeY and "
-                  "neighbourhoodSize give too short an output",
-                  "winscore:peakpick:tooManyMaxima");
+  expectFault([&] { call(5, h, scalar(2), scalar(3), scalar(2)); },
+              "winscore:peakpick:tooManyMaxima",
+              "found 10 local maxima but the outputs hold only 8");
   EXPECT_EQ(testhost::liveArrays(), before);
   // The same sizes with no positive score accept nothing and succeed.
   auto negative = matrix(36, 1, std::vector<double>(36, -1.0));

@@ -41,21 +41,21 @@
 %!test check_input_count ()
 %!test check_input_count (1, 1, 1, 1)
 
-%!error <^drawweighted: Too many output arguments\.$> [a, b, c] = drawweighted (1, 1, 1)
-%!error <^drawweighted: input 1 \(X\) must be a real double scoreVector$> drawweighted (single ([1 2]), 1, 1)
-%!error <^drawweighted: input 1 \(X\) must be a real double scoreVector$> drawweighted ([1i 2], 1, 1)
-%!error <^drawweighted: input 1 \(X\) must be a real double scoreVector$> drawweighted (ones (1, 2, 2), 1, 1)
-%!error <^drawweighted: input 1 \(X\) must be a real double scoreVector$> drawweighted ({1}, NaN, 1)
-%!error <^drawweighted: numberSamples <= length scoreVector \(sampling without replacement\)$> drawweighted ([1 2], 3, 0)
-%!error <^drawweighted: numberSamples <= length scoreVector \(sampling without replacement\)$> drawweighted ([], 1, 0.7)
+%!error id=winscore:drawweighted:outputCount [a, b, c] = drawweighted (1, 1, 1)
+%!error id=winscore:drawweighted:notRealDoubleMatrix drawweighted (single ([1 2]), 1, 1)
+%!error id=winscore:drawweighted:notRealDoubleMatrix drawweighted ([1i 2], 1, 1)
+%!error id=winscore:drawweighted:notRealDoubleMatrix drawweighted (ones (1, 2, 2), 1, 1)
+%!error id=winscore:drawweighted:notRealDoubleMatrix drawweighted ({1}, NaN, 1)
+%!error id=winscore:drawweighted:tooManySamples drawweighted ([1 2], 3, 0)
+%!error id=winscore:drawweighted:tooManySamples drawweighted ([], 1, 0.7)
 ## Only the first output is ever assigned.
 %!error <element number 2 undefined> [a, b] = drawweighted (1, 1, 1);
 
 ## Inputs with nothing to draw from, or counts that cannot be read
-%!error <^drawweighted: input 1 \(scoreVector\) must not be empty when numberSamples is 1 or more$> drawweighted ([], 2, 1)
+%!error id=winscore:drawweighted:emptyScoreVector drawweighted ([], 2, 1)
 %!error <input 1 \(scoreVector\) must not be empty> drawweighted (zeros (0, 5), 2, 0)
 %!error <input 1 \(scoreVector\) must be a real double array> drawweighted (sparse ([1 2]), 1, 1)
-%!error <^drawweighted: input 2 \(numberSamples\) must not be negative, not -2$> drawweighted ([1 2], -2.5, 1)
+%!error id=winscore:drawweighted:negative drawweighted ([1 2], -2.5, 1)
 %!error <input 2 \(numberSamples\) must be a number whose integer part fits> drawweighted ([1 2], NaN, 1)
 %!error <input 2 \(numberSamples\) must be a number whose integer part fits> drawweighted ([1 2], 3e9, 1)
 %!error <input 2 \(numberSamples\) must be a non-empty> drawweighted ([1 2], [], 1)

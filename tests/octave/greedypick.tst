@@ -52,22 +52,22 @@
 %! [a, x0, y0, x1, y1] = windows_list ([1 1 10 10; 30 30 40 40]);
 %! assert (greedypick (reshape (a, 400, 250), 0, [x0; 5], y0', x1, y1, 2), [0; 1]);
 
-%!error <^greedypick: 7 input argument required\.$> greedypick (1, 2, 3, 4, 5, 6)
-%!error <^greedypick: 7 input argument required\.$> [a, b, c] = greedypick (1, 2, 3, 4, 5, 6, 7, 8)
-%!error <^greedypick: Too many output arguments\.$> [a, b, c] = greedypick (1, 2, 3, 4, 5, 6, 7)
+%!error id=winscore:greedypick:inputCount greedypick (1, 2, 3, 4, 5, 6)
+%!error id=winscore:greedypick:inputCount [a, b, c] = greedypick (1, 2, 3, 4, 5, 6, 7, 8)
+%!error id=winscore:greedypick:outputCount [a, b, c] = greedypick (1, 2, 3, 4, 5, 6, 7)
 %!error id=winscore:greedypick:inputCount greedypick ()
 
 ## Lists shorter than 100000, or not real doubles, and unusable counts
 %!shared a, v
 %! a = 100 * ones (100000, 1); v = ones (100000, 1);
-%!error <^greedypick: input 1 \(areaVector\) must hold at least .* elements, not 99999$> greedypick (a(2:end), 0, v, v, v, v, 1)
-%!error <^greedypick: input 3 \(xmin\) must hold at least .* elements, not 3$> greedypick (a, 0, [1 2 3], v, v, v, 1)
-%!error <^greedypick: input 4 \(ymin\) must hold at least .* elements, not 0$> greedypick (a, 0, v, [], v, v, 1)
+%!error id=winscore:greedypick:tooFewElements greedypick (a(2:end), 0, v, v, v, v, 1)
+%!error id=winscore:greedypick:tooFewElements greedypick (a, 0, [1 2 3], v, v, v, 1)
+%!error id=winscore:greedypick:tooFewElements greedypick (a, 0, v, [], v, v, 1)
 %!error <^greedypick: input 5 \(xmax\) must be a real double array> greedypick (a, 0, v, v, single (v), v, 1)
 %!error <^greedypick: input 6 \(ymax\) must be a real double array> greedypick (a, 0, v, v, v, int32 (v), 1)
 %!error <^greedypick: input 1 \(areaVector\) must be a real double array> greedypick (sparse (a), 0, v, v, v, v, 1)
 %!error <^greedypick: input 3 \(xmin\) must be a real double array> greedypick (a, 0, complex (v), v, v, v, 1)
-%!error <^greedypick: input 7 \(numberKept\) must not be negative, not -3$> greedypick (a, 0, v, v, v, v, -3)
+%!error id=winscore:greedypick:negative greedypick (a, 0, v, v, v, v, -3)
 %!error <input 7 \(numberKept\) must be a number whose integer part fits> greedypick (a, 0, v, v, v, v, NaN)
 %!error <input 7 \(numberKept\) must be a number whose integer part fits> greedypick (a, 0, v, v, v, v, 1e10)
 %!error <input 7 \(numberKept\) must be a non-empty> greedypick (a, 0, v, v, v, v, [])

@@ -42,22 +42,22 @@
 %!   assert (score(m), Sd(xmin(m), ymin(m), xmax(m), ymax(m)));
 %! end
 
-%!error <^gridsweep: 7 input argument required\.$> gridsweep (1, 2, 1, 1, 0, 1)
-%!error <^gridsweep: 7 input argument required\.$> [a, b] = gridsweep (1, 2, 1, 1, 0, 1, 1, 1)
-%!error <^gridsweep: Too many output arguments\.$> [a, b] = gridsweep (1, 0, 1, 1, 0, [], [])
-%!error <^gridsweep: input 1 \(h\) must be a real double matrix 64 x 64$> gridsweep (single (1), 0, 1, 1, 0, [], [])
-%!error <^gridsweep: input 1 \(h\) must be a real double matrix 64 x 64$> gridsweep (1i, 0, 1, 1, 0, [], [])
-%!error <^gridsweep: input 1 \(h\) must be a real double matrix 64 x 64$> gridsweep (ones (2, 2, 2), 0, 1, 1, 0, [], [])
-%!error <^gridsweep: input 1 \(h\) must be a real double matrix 64 x 64$> gridsweep ("h", 0, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:inputCount gridsweep (1, 2, 1, 1, 0, 1)
+%!error id=winscore:gridsweep:inputCount [a, b] = gridsweep (1, 2, 1, 1, 0, 1, 1, 1)
+%!error id=winscore:gridsweep:outputCount [a, b] = gridsweep (1, 0, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:notRealDoubleMatrix gridsweep (single (1), 0, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:notRealDoubleMatrix gridsweep (1i, 0, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:notRealDoubleMatrix gridsweep (ones (2, 2, 2), 0, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:notRealDoubleMatrix gridsweep ("h", 0, 1, 1, 0, [], [])
 %!error id=winscore:gridsweep:inputCount gridsweep ()
 
 ## Inputs that would read past the images or outgrow the output
-%!error <^gridsweep: input 6 \(integralImageA\) must hold at least 9 elements, not 8$> gridsweep (1, 2, 1, 1, 0, ones (1, 8), ones (3))
-%!error <^gridsweep: input 7 \(integralImageB\) must hold at least 16 elements, not 9$> gridsweep (1, 3, 1, 1, 0, ones (4), ones (3))
+%!error id=winscore:gridsweep:tooFewElements gridsweep (1, 2, 1, 1, 0, ones (1, 8), ones (3))
+%!error id=winscore:gridsweep:tooFewElements gridsweep (1, 3, 1, 1, 0, ones (4), ones (3))
 %!error <input 6 \(integralImageA\) must be a real double array> gridsweep (1, 2, 1, 1, 0, single (ones (3)), ones (3))
 %!error <input 7 \(integralImageB\) must be a real double array> gridsweep (1, 2, 1, 1, 0, ones (3), int32 (ones (3)))
 %!error <input 7 \(integralImageB\) must be a real double array> gridsweep (1, 2, 1, 1, 0, ones (3), sparse (ones (3)))
-%!error <^gridsweep: input 2 \(gridSize\) must lie in -46340\.\.46340 so that gridSize\*gridSize fits a signed 32-bit integer, not 46341$> gridsweep (1, 46341, 1, 1, 0, [], [])
+%!error id=winscore:gridsweep:gridSizeTooLarge gridsweep (1, 46341, 1, 1, 0, [], [])
 %!error <input 2 \(gridSize\) must be a number whose integer part fits> gridsweep (1, NaN, 1, 1, 0, [], [])
 %!error <input 3 \(minWidth\) must be a number whose integer part fits> gridsweep (1, 2, Inf, 1, 0, [], [])
 %!error <input 4 \(minHeight\) must be a non-empty> gridsweep (1, 2, 1, [], 0, [], [])

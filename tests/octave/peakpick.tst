@@ -64,24 +64,24 @@
 %! [~, k] = max (score);
 %! assert ([xmin(k), ymin(k), xmax(k), ymax(k)], [1 1 4 4]);
 
-%!error <^peakpick: 4 input arguments required\.$> [a, b, c, d, e] = peakpick (1, 1, 1)
-%!error <^peakpick: 4 input arguments required\.$> peakpick (1, 1, 1)
-%!error <^peakpick: 5 output arguments required$> [a, b, c, d] = peakpick (1, 1, 1, 1)
-%!error <^peakpick: 5 output arguments required$> peakpick (1, 1, 1, 1)
-%!error <^peakpick: input 1 \(h\) must be a real double matrix$> [a, b, c, d, e] = peakpick (ones (2, 2, 2, 2), 2, 2, 1)
-%!error <^peakpick: input 1 \(h\) must be a real double matrix$> [a, b, c, d, e] = peakpick (single (1), 1, 1, 1)
-%!error <^peakpick: input 1 \(h\) must be a real double matrix$> [a, b, c, d, e] = peakpick (1i, 1, 1, 1)
+%!error id=winscore:peakpick:inputCount [a, b, c, d, e] = peakpick (1, 1, 1)
+%!error id=winscore:peakpick:inputCount peakpick (1, 1, 1)
+%!error id=winscore:peakpick:outputCount [a, b, c, d] = peakpick (1, 1, 1, 1)
+%!error id=winscore:peakpick:outputCount peakpick (1, 1, 1, 1)
+%!error id=winscore:peakpick:notRealDoubleMatrix [a, b, c, d, e] = peakpick (ones (2, 2, 2, 2), 2, 2, 1)
+%!error id=winscore:peakpick:notRealDoubleMatrix [a, b, c, d, e] = peakpick (single (1), 1, 1, 1)
+%!error id=winscore:peakpick:notRealDoubleMatrix [a, b, c, d, e] = peakpick (1i, 1, 1, 1)
 %!error id=winscore:peakpick:outputCount peakpick (1, 1, 1, 1)
 
 ## Inputs that would read past h, loop forever, or overflow the outputs
-%!error <^peakpick: input 1 \(h\) must hold at least 16 elements, not 15$> [a, b, c, d, e] = peakpick (ones (3, 5), 2, 2, 1)
-%!error <^peakpick: input 4 \(neighbourhoodSize\) must be at least 1, not 0$> [a, b, c, d, e] = peakpick (1, 1, 1, 0)
-%!error <^peakpick: input 2 \(sizeX\) must be a finite number, not NaN$> [a, b, c, d, e] = peakpick (1, NaN, 1, 1)
-%!error <^peakpick: input 3 \(sizeY\) must be a finite number, not Inf$> [a, b, c, d, e] = peakpick (1, 1, Inf, 1)
-%!error <^peakpick: input 4 \(neighbourhoodSize\) must be a finite number, not -Inf$> [a, b, c, d, e] = peakpick (1, 1, 1, -Inf)
+%!error id=winscore:peakpick:tooFewElements [a, b, c, d, e] = peakpick (ones (3, 5), 2, 2, 1)
+%!error id=winscore:peakpick:neighbourhoodTooSmall [a, b, c, d, e] = peakpick (1, 1, 1, 0)
+%!error id=winscore:peakpick:notFinite [a, b, c, d, e] = peakpick (1, NaN, 1, 1)
+%!error id=winscore:peakpick:notFinite [a, b, c, d, e] = peakpick (1, 1, Inf, 1)
+%!error id=winscore:peakpick:notFinite [a, b, c, d, e] = peakpick (1, 1, 1, -Inf)
 %!error <input 2 \(sizeX\) must be a non-empty> [a, b, c, d, e] = peakpick (1, [], 1, 1)
 %!error <more than signed 32-bit offsets can address$> [a, b, c, d, e] = peakpick (1, 50000, 1, 1)
-%!error <^peakpick: found 10 local maxima but the outputs hold only 8; this sizeX, sizeY and neighbourhoodSize give too short an output$> [a, b, c, d, e] = peakpick (ones (6), 2, 3, 2)
+%!error id=winscore:peakpick:tooManyMaxima [a, b, c, d, e] = peakpick (ones (6), 2, 3, 2)
 
 %!test
 %! text = evalc ("help peakpick");

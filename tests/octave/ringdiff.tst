@@ -32,21 +32,21 @@
 %! P = inner / sum (inner); Q = ring / sum (ring);
 %! assert (ringdiff (Hr, 12, 17, x0, y0, x1, y1, p, 4, 1), sum ((P - Q) .^ 2 ./ (P + Q)), 1e-14);
 
-%!error <^ringdiff: 10 input argument required\.$> ringdiff (1, 2, 3, 4, 5, 6, 7, 8, 9)
-%!error <^ringdiff: 10 input argument required\.$> [a, b] = ringdiff (1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)
-%!error <^ringdiff: Too many output arguments\.$> [a, b] = ringdiff (H, 20, 30, 1, 1, 1, 1, 100, 3, 1)
-%!error <^ringdiff: input 1 \(integralHistogram\) must be a real double matrix$> ringdiff (single (H), 20, 30, 1, 1, 1, 1, 100, 3, 1)
-%!error <^ringdiff: input 1 \(integralHistogram\) must be a real double matrix$> ringdiff (H, 20, 31, 1, 1, 1, 1, 100, 3, 1)
-%!error <^ringdiff: error xmax - xmin <=0 or ymax - ymin<=0$> ringdiff (H, 20, 30, [1 5], [1 5], [2 4], [2 5], 100, 3, 2)
+%!error id=winscore:ringdiff:inputCount ringdiff (1, 2, 3, 4, 5, 6, 7, 8, 9)
+%!error id=winscore:ringdiff:inputCount [a, b] = ringdiff (1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)
+%!error id=winscore:ringdiff:outputCount [a, b] = ringdiff (H, 20, 30, 1, 1, 1, 1, 100, 3, 1)
+%!error id=winscore:ringdiff:notRealDoubleMatrix ringdiff (single (H), 20, 30, 1, 1, 1, 1, 100, 3, 1)
+%!error id=winscore:ringdiff:notRealDoubleMatrix ringdiff (H, 20, 31, 1, 1, 1, 1, 100, 3, 1)
+%!error id=winscore:ringdiff:emptyWindow ringdiff (H, 20, 30, [1 5], [1 5], [2 4], [2 5], 100, 3, 2)
 %!error id=winscore:ringdiff:emptyWindow ringdiff (H, 20, 30, 1, 5, 1, 4, 100, 3, 1)
 
 ## Inputs that would read outside the integral histogram
 %!error <^ringdiff: input 2 \(numberRows\) must be a number> ringdiff ({H}, NaN, 30, 1, 1, 1, 1, 100, 3, 1)
-%!error <^ringdiff: input 1 \(integralHistogram\) must have 4 rows, one per bin of input 9 \(numberBins\), not 3$> ringdiff (H, 20, 30, 1, 1, 1, 1, 100, 4, 1)
+%!error id=winscore:ringdiff:rowsNotBins ringdiff (H, 20, 30, 1, 1, 1, 1, 100, 4, 1)
 %!error <input 1 \(integralHistogram\) must be a real double array, not sparse double; convert it with full\(integralHistogram\)> ringdiff (sparse (H), 20, 30, 1, 1, 1, 1, 100, 3, 1)
-%!error <^ringdiff: input 5 \(ymin\) must hold at least 2 elements, not 1$> ringdiff (H, 20, 30, [1 2], 1, [1 2], [1 2], 100, 3, 2)
+%!error id=winscore:ringdiff:tooFewElements ringdiff (H, 20, 30, [1 2], 1, [1 2], [1 2], 100, 3, 2)
 %!error <input 9 \(numberBins\) must not be negative> ringdiff (zeros (0, 651), 20, 30, 1, 1, 1, 1, 100, -3, 1)
-%!error <^ringdiff: window 2 \(xmin 25, ymin 18, xmax 31, ymax 20\) would be read outside input 1 \(integralHistogram\): it must lie inside the image of 20 rows and 30 columns$> ringdiff (H, 20, 30, [1 25], [1 18], [2 31], [2 20], 100, 3, 2)
+%!error id=winscore:ringdiff:windowOutside ringdiff (H, 20, 30, [1 25], [1 18], [2 31], [2 20], 100, 3, 2)
 %!error <window 1 \(xmin 1, ymin NaN, xmax 2, ymax 2\)> ringdiff (H, 20, 30, 1, NaN, 2, 2, 100, 3, 1)
 %!error <its surround box, columns 23\.\.-14 and rows 23\.\.-14 for input 8 \(surroundPercent\) -1000> ringdiff (H, 20, 30, 3, 3, 6, 6, -1000, 3, 1)
 %!error <more than 32-bit offsets reach> ringdiff (zeros (1, 65536), 65535, 65536, 1, 1, 1, 1, 100, 1, 1)

@@ -12,13 +12,13 @@
 %! k = @(r, c) r + c * 31 + 1;
 %! assert (h(:, k(12, 17)), accumarray (reshape (q(1:12, 1:17), [], 1), 1, [5 1]));
 
-%!error <^tallyplane: 4 input argument required\.$> tallyplane (1, 1, 1)
-%!error <^tallyplane: 4 input argument required\.$> [a, b] = tallyplane (1, 1, 1, 1, 1)
-%!error <^tallyplane: Too many output arguments\.$> [a, b] = tallyplane (1, 1, 1, 1)
-%!error <^tallyplane: input 1 \(quantMatrix\) must be a real double matrix$> tallyplane (single (1), 1, 1, 1)
-%!error <^tallyplane: input 1 \(quantMatrix\) must be a real double matrix$> tallyplane (1i, 1, 1, 1)
-%!error <^tallyplane: input 1 \(quantMatrix\) must be a real double matrix$> tallyplane (ones (1, 1, 2), 1, 1, 1)
-%!error <^tallyplane: input 1 \(quantMatrix\) must be a real double matrix$> tallyplane (@sin, 1, 1, 1)
+%!error id=winscore:tallyplane:inputCount tallyplane (1, 1, 1)
+%!error id=winscore:tallyplane:inputCount [a, b] = tallyplane (1, 1, 1, 1, 1)
+%!error id=winscore:tallyplane:outputCount [a, b] = tallyplane (1, 1, 1, 1)
+%!error id=winscore:tallyplane:notRealDoubleMatrix tallyplane (single (1), 1, 1, 1)
+%!error id=winscore:tallyplane:notRealDoubleMatrix tallyplane (1i, 1, 1, 1)
+%!error id=winscore:tallyplane:notRealDoubleMatrix tallyplane (ones (1, 1, 2), 1, 1, 1)
+%!error id=winscore:tallyplane:notRealDoubleMatrix tallyplane (@sin, 1, 1, 1)
 %!error id=winscore:tallyplane:inputCount tallyplane ()
 
 ## Inputs that would write outside the output or read past the image

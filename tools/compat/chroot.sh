@@ -5,7 +5,31 @@
 # The chroots live in $WS_COMPAT_CACHE (default /var/cache/winscore-compat).
 set -eu
 CACHE=${WS_COMPAT_CACHE:-/var/cache/winscore-compat}
-MIRROR=${WS_COMPAT_MIRROR:-http://deb.debian.org/debian}
+
+# The archive this machine installs its own release from: the first source, in
+# /etc/apt/sources.list or sources.list.d (one-line or deb822 form), that serves
+# the machine's own suite. WS_COMPAT_MIRROR overrides it.
+host_mirror() {
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$codename" ] || return 1
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v suite="$codename" '
+      /^[ \t]*#/ { next }
+      $1 == "deb" {                      # deb [options] URI suite component...
+        i = 2; if ($i ~ /^\[/) { while ($i !~ /\]$/) i++; i++ }
+        if ($(i + 1) == suite) { uri = $i; types = hit = 1; exit }
+        next
+      }
+      /^[ \t]*$/ { if (types && hit) exit; types = hit = 0; uri = ""; next }
+      tolower($1) == "types:" { for (i = 2; i <= NF; i++) if ($i == "deb") types = 1 }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == suite) hit = 1 }
+      END { if (types && hit && uri != "") print uri }
+    ' "$f" | head -n 1
+  done | head -n 1
+}
+MIRROR=${WS_COMPAT_MIRROR:-$(host_mirror)}
 # mkoctfile and the headers: octave-dev since Octave 7, liboctave-dev before.
 packages() {
   case $1 in
@@ -52,6 +76,9 @@ prepare() {
   command -v debootstrap >/dev/null || {
     apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y debootstrap; }
   if [ ! -f "$r/.debootstrap-done" ]; then
+    [ -n "$MIRROR" ] || {
+      echo "no Debian archive found in this machine's apt sources: set WS_COMPAT_MIRROR" >&2
+      exit 1; }
     rm -rf "$r"; mkdir -p "$CACHE"
     debootstrap --variant=minbase "$suite" "$r" "$MIRROR"
     touch "$r/.debootstrap-done"
@@ -64,5 +91,6 @@ prepare() {
 case ${1:-} in
   prepare) prepare "$2" ;;
   run) suite=$2; shift 2; in_root "$(root "$suite")" "$@" ;;
-  *) echo "usage: $0 prepare <suite> | run <suite> <command...>" >&2; exit 2 ;;
+  mirror) echo "$MIRROR" ;;
+  *) echo "usage: $0 prepare <suite> | run <suite> <command...> | mirror" >&2; exit 2 ;;
 esac

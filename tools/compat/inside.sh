@@ -42,14 +42,14 @@ presets() {
 # The native tests and outputs_hash compiled the way CMake would, one g++ call each.
 native() {
   flags="-std=c++$(fact WS_CXX_STANDARD) $(fact WS_OPTFLAGS) $(fact WS_FPFLAGS)"
-  flags="$flags -Ihostif -Ihostif/testhost"
+  flags="$flags -Ihostif -Itestsupport/include"
   host=$(fact WS_HOST_SOURCES)
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0 failures=""
   for p in $KERNELS; do
-    if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
+    if ! g++ $flags -I$p -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
+         $p/${p}_kernel.cpp $host testsupport/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
@@ -66,7 +66,7 @@ native() {
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
   done
   g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
-    hostif/testhost/testhost.cpp >> "$out/native-build.log" 2>&1 &&
+    testsupport/testhost.cpp >> "$out/native-build.log" 2>&1 &&
     $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
     $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
 }

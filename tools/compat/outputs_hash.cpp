@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "builders.hpp"
 #include "testhost.hpp"
 
 // Each gateway is compiled with its entry point renamed; the test host calls
@@ -30,6 +31,7 @@ void ws_gateway_greedypick(int, mxArray*[], int, const mxArray*[]);
 namespace {
 
 using namespace winscore::testhost;
+using winscore::testing::integralImage;
 using Gateway = void (*)(int, mxArray*[], int, const mxArray*[]);
 
 Gateway g_gateway = nullptr;
@@ -101,18 +103,6 @@ std::vector<Array> run(const char* plugin, Gateway gateway, const std::string& n
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// A zero-bordered (n+1) x (n+1) integral image of the given cells, summed in
-// the same order everywhere.
-std::vector<double> integralImage(int n, const std::vector<double>& cells) {
-  std::vector<double> t((n + 1) * (n + 1), 0.0);
-  for (int c = 1; c <= n; ++c)
-    for (int r = 1; r <= n; ++r)
-      t[r + c * (n + 1)] = ((cells[(r - 1) + (c - 1) * n] + t[(r - 1) + c * (n + 1)]) +
-                            t[r + (c - 1) * (n + 1)]) -
-                           t[(r - 1) + (c - 1) * (n + 1)];
-  return t;
-}
-
 // Cells that make every kind of value: fractions, -0.0, huge, tiny, and (when
 // asked) NaN and infinities.
 std::vector<double> adversarialCells(Numbers& rng, int count, bool nonFinite) {
@@ -168,11 +158,11 @@ void sweepAndPeaks(Numbers& rng) {
   for (double& v : plainA) v = rng.unit();
   for (double& v : plainB) v = rng.unit() * 3.0;
   Images sets[] = {
-      {"fractional", integralImage(n, plainA), integralImage(n, plainB)},
-      {"adversarial", integralImage(n, adversarialCells(rng, n * n, false)),
-       integralImage(n, adversarialCells(rng, n * n, false))},
-      {"nonfinite", integralImage(n, adversarialCells(rng, n * n, true)),
-       integralImage(n, plainB)},
+      {"fractional", integralImage(plainA, n, n), integralImage(plainB, n, n)},
+      {"adversarial", integralImage(adversarialCells(rng, n * n, false), n, n),
+       integralImage(adversarialCells(rng, n * n, false), n, n)},
+      {"nonfinite", integralImage(adversarialCells(rng, n * n, true), n, n),
+       integralImage(plainB, n, n)},
   };
   for (const Images& set : sets) {
     for (int minSide : {1, 3}) {
