@@ -15,8 +15,12 @@ WS_PLUGINS = tallyplane ringdiff gridsweep peakpick drawweighted greedypick
 # <name>_kernel.hpp, <name>_kernel.cpp and <name>_gateway.cpp (no help file:
 # they are internal); tests/<name>_*_test.cpp and tests/octave/<name>.tst
 # test it, fuzz/<name>_fuzz.cpp fuzzes it.
-WS_API_KERNELS = ringcontrast
+WS_API_KERNELS = ringcontrast greedyselect
 WS_API_FOLDER = +winscore/+internal
+# API kernels that build on a plug-in's kernel, as <API kernel>:<plug-in>: the
+# plug-in's folder is on the API kernel's include path and its
+# <plug-in>_kernel.cpp is compiled in with it.
+WS_API_KERNEL_USES = greedyselect:greedypick
 
 # The host operations every plug-in links, beside the headers in hostif/.
 WS_HOST_SOURCES = hostif/host.cpp

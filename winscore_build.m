@@ -98,14 +98,19 @@ function winscore_build (outdir, api)
   end
   for k = 1:numel (plugins)
     name = plugins{k};
-    build_one (root, name, outdir, host, isOctave, api, flags);
+    build_one (root, name, outdir, host, isOctave, api, flags, {});
     copyfile (fullfile (root, name, [name '.m']), fullfile (outdir, [name '.m']));
   end
   if ~isempty (kernels) && ~exist (apiFolder, 'dir')
     mkdir (apiFolder);
   end
+  % An API kernel that builds on plug-ins compiles their kernels in with it.
+  uses = fact (facts, 'WS_API_KERNEL_USES');
   for k = 1:numel (kernels)
-    build_one (root, kernels{k}, apiFolder, host, isOctave, api, flags);
+    prefix = [kernels{k} ':'];
+    mine = uses(strncmp (uses, prefix, numel (prefix)));
+    mine = cellfun (@(u) u(numel (prefix) + 1:end), mine, 'UniformOutput', false);
+    build_one (root, kernels{k}, apiFolder, host, isOctave, api, flags, mine);
   end
   % The shipped scripts (the overview, the demo) and folders (the toolbox API)
   % beside the plug-ins, so one addpath gives all.
@@ -129,13 +134,15 @@ function files = kernel_files (name)
            fullfile(name, [name '_gateway.cpp'])};
 end
 
-function build_one (root, name, outdir, host, isOctave, api, flags)
-  % The gateway of folder NAME with its kernel and the host sources, into
-  % OUTDIR/NAME.mex (or MATLAB's extension).
+function build_one (root, name, outdir, host, isOctave, api, flags, uses)
+  % The gateway of folder NAME with its kernel, the kernels of the plug-ins
+  % USES and the host sources, into OUTDIR/NAME.mex (or MATLAB's extension).
   folder = fullfile (root, name);
   sources = [{fullfile(folder, [name '_gateway.cpp']), fullfile(folder, [name '_kernel.cpp'])}, ...
+             cellfun(@(u) fullfile (root, u, [u '_kernel.cpp']), uses, 'UniformOutput', false), ...
              cellfun(@(f) fullfile (root, f), host, 'UniformOutput', false)];
-  includes = {['-I' fullfile(root, 'hostif')], ['-I' folder]};
+  includes = [{['-I' fullfile(root, 'hostif')], ['-I' folder]}, ...
+              cellfun(@(u) ['-I' fullfile(root, u)], uses, 'UniformOutput', false)];
   if isOctave
     mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
   else

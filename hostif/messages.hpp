@@ -73,7 +73,11 @@
   X(greedypick, outputCount, "Too many output arguments.")                                       \
                                                                                                  \
   X(ringcontrast, inputCount, "expects no inputs")                                               \
-  X(ringcontrast, outputCount, "gives at most 1 output")
+  X(ringcontrast, outputCount, "gives at most 1 output")                                         \
+                                                                                                 \
+  X(greedyselect, inputCount, "expects boxes, an overlap threshold and a count")                 \
+  X(greedyselect, outputCount, "gives at most 1 output")                                         \
+  X(greedyselect, notBoxes, "input 1 (boxes) must be a real double N x 4 matrix, N below 2^31")
 
 namespace winscore::hostif {
 

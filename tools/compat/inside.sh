@@ -16,6 +16,8 @@ fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" build-facts.mk; }
 PLUGINS=$(fact WS_PLUGINS)
 # Every gateway with its kernel and native tests: the plug-ins and the API's kernels.
 KERNELS="$PLUGINS $(fact WS_API_KERNELS)"
+# The plug-ins an API kernel builds on (WS_API_KERNEL_USES, <kernel>:<plug-in>).
+uses() { for u in $(fact WS_API_KERNEL_USES); do [ "${u%%:*}" = "$1" ] && echo "${u#*:}"; done; }
 
 result() { echo "$1=$2" >> "$out/result"; }
 : > "$out/result"
@@ -48,8 +50,10 @@ native() {
   mkdir -p $bin
   passed=0 failed=0 failures=""
   for p in $KERNELS; do
+    extra=""
+    for u in $(uses $p); do extra="$extra -I$u $u/${u}_kernel.cpp"; done
     if ! g++ $flags -I$p -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp $host testsupport/testhost.cpp \
+         $p/${p}_kernel.cpp $extra $host testsupport/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
@@ -61,11 +65,13 @@ native() {
     [ "${f:-0}" = 0 ] || failures="$failures ${p}_tests"
   done
   objs=""
+  includes=""
   for p in $KERNELS; do
+    includes="$includes -I$p"
     g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $p/${p}_gateway.cpp -o $bin/hash_$p.o \
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
   done
-  g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
+  g++ $flags $includes -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
     testsupport/testhost.cpp >> "$out/native-build.log" 2>&1 &&
     $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
     $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
