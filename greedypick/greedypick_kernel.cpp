@@ -148,20 +148,6 @@ void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t
   });
 }
 
-// Kept window by kept window, each marking what it suppresses further on.
-void walkScanning(double* kept, double* marker, const List& list, std::int32_t numberKept) {
-  std::int32_t i = 0;
-  for (std::int32_t k = 0;;) {
-    kept[k] = static_cast<double>(i);
-    marker[i] = 1.0;
-    suppressFrom(marker, list, i, i + 1);
-    std::int32_t next = i + 1;
-    while (next < list.length && marker[next] != 0.0) ++next;
-    if (next == list.length || ++k == numberKept) return;
-    i = next;
-  }
-}
-
 // ---- The kept windows, in a list or filed in a grid --------------------------
 
 // One axis of a uniform grid. The cell of a coordinate is its offset from the
@@ -239,28 +225,29 @@ struct Reach {
 };
 
 // The windows kept so far, without the inert ones, which suppress nothing.
-// From `indexFrom` on, the tame ones are also filed in a grid by the cell of
-// their lower bounds (xmin, ymin), so that a tame window looks only at the
-// cells where a window that suppresses it can start; the others are tested
-// against every query.
+// Once indexed, the tame ones are also filed in a grid by the cell of their
+// lower bounds (xmin, ymin), so that a tame window looks only at the cells
+// where a window that suppresses it can start; the others are tested against
+// every query.
 class KeptWindows {
  public:
-  KeptWindows(const List& list, std::size_t indexFrom)
-      : list_(list), indexFrom_(indexFrom), reach_(list.threshold) {}
+  explicit KeptWindows(const List& list) : list_(list), reach_(list.threshold) {}
 
   std::int32_t size() const { return static_cast<std::int32_t>(area_.size()); }
 
   void add(const Box& b) {
     xmin_.push_back(b.xmin), ymin_.push_back(b.ymin), xmax_.push_back(b.xmax),
         ymax_.push_back(b.ymax), area_.push_back(b.area);
-    if (!cells_.empty()) {
-      file(size() - 1);
-    } else if (area_.size() == indexFrom_ && reach_.usable) {
-      x_ = axisFor(list_.xmin, list_.xmax, list_.length);
-      y_ = axisFor(list_.ymin, list_.ymax, list_.length);
-      cells_.resize(static_cast<std::size_t>(x_.cells) * y_.cells);
-      for (std::int32_t s = 0; s < size(); ++s) file(s);
-    }
+    if (!cells_.empty()) file(size() - 1);
+  }
+
+  // Files the windows kept so far, and from now on each one kept, in the grid.
+  void index() {
+    if (!cells_.empty() || !reach_.usable) return;
+    x_ = axisFor(list_.xmin, list_.xmax, list_.length);
+    y_ = axisFor(list_.ymin, list_.ymax, list_.length);
+    cells_.resize(static_cast<std::size_t>(x_.cells) * y_.cells);
+    for (std::int32_t s = 0; s < size(); ++s) file(s);
   }
 
   // Some kept window suppresses window b, which comes after all of them.
@@ -309,7 +296,6 @@ class KeptWindows {
   }
 
   const List& list_;
-  std::size_t indexFrom_;
   Reach reach_;
   std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
   Axis x_, y_;
@@ -318,42 +304,50 @@ class KeptWindows {
 };
 
 // Position by position against the windows kept so far, stopping at the
-// numberKept-th kept window. Then, when the marker vector is asked for: every
+// numberKept-th kept window; the kept windows get a grid once there are
+// `indexFrom` of them. Then, when the marker vector is asked for: every
 // position up to the last kept window was kept or suppressed (every position,
 // if the list ran out first), and a later one is marked when a kept window
-// suppresses it.
+// suppresses it, found by each kept window scanning the rest of the list
+// while there are fewer than `markIndexFrom`, else through the grid.
 void walkLazy(double* kept, double* marker, const List& list, std::int32_t numberKept,
-              bool markerRequested, std::size_t indexFrom) {
-  KeptWindows keptWindows(list, indexFrom);
+              bool markerRequested, std::size_t indexFrom, std::size_t markIndexFrom) {
+  KeptWindows keptWindows(list);
   std::int32_t k = 0, j = 0;
   for (; j < list.length && k < numberKept; ++j) {
     const Box b = list.box(j);
     if (keptWindows.suppressed(b)) continue;
     kept[k++] = static_cast<double>(j);
-    if (!inert(b)) keptWindows.add(b);
+    if (inert(b)) continue;
+    keptWindows.add(b);
+    if (static_cast<std::size_t>(keptWindows.size()) == indexFrom) keptWindows.index();
   }
   if (!markerRequested) return;
   const std::int32_t first = k < numberKept ? list.length : j;
   std::fill(marker, marker + first, 1.0);
-  // Few kept windows mark faster each scanning the rest of the list.
-  if (static_cast<std::size_t>(keptWindows.size()) < indexFrom) {
+  if (static_cast<std::size_t>(keptWindows.size()) < markIndexFrom) {
     for (std::int32_t s = 0; s < k; ++s)
       suppressFrom(marker, list, static_cast<std::int32_t>(kept[s]), first);
   } else {
+    keptWindows.index();
     for (std::int32_t p = first; p < list.length; ++p)
       if (keptWindows.suppressed(list.box(p))) marker[p] = 1.0;
   }
 }
 
-// The thresholds below come from bench/greedypick_bench.cpp's sweep (c in
-// doubling steps, 100000 windows clustered and uniform; see README, "Speed").
+// The thresholds below come from the sweep of bench/greedypick_bench.cpp (c
+// in doubling steps, 100000 windows clustered and uniform; README, "Speed").
 
-// With the marker vector asked for, up to this many kept windows each scanning
-// the list beat the lazy walk: FIXME.
-constexpr std::int32_t kScanUpTo = 3;
-// From this many kept windows on, a grid finds the kept windows near a
-// position faster than a list: FIXME.
-constexpr std::size_t kIndexFrom = 24;
+// The walk: from this many kept windows on, a grid finds those near a
+// position faster than a list. Crossover between c = 64 (list 0.017 ms
+// against grid 0.022 ms clustered, 0.024 against 0.030 uniform) and c = 128
+// (0.036 against 0.026, 0.073 against 0.040).
+constexpr std::size_t kIndexFrom = 96;
+// The marker vector: from this many kept windows on, the grid marks the rest
+// of the list faster than each kept window scanning it. Crossover between
+// c = 16 (scans 4.4 ms against grid 6.8 ms clustered, 5.9 against 8.6
+// uniform) and c = 32 (8.4 against 7.3, 12.3 against 8.9).
+constexpr std::size_t kMarkIndexFrom = 24;
 constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
 }  // namespace
@@ -384,13 +378,12 @@ void greedyPick(double* kept, double* marker, const double* areaVector, const do
   try {
     switch (walk) {
       case Walk::plain: return walkPlain(kept, marker, list, numberKept);
-      case Walk::scan: return walkScanning(kept, marker, list, numberKept);
-      case Walk::lazyList: return walkLazy(kept, marker, list, numberKept, markerRequested, kNever);
-      case Walk::lazyGrid: return walkLazy(kept, marker, list, numberKept, markerRequested, 1);
+      case Walk::lazyList:
+        return walkLazy(kept, marker, list, numberKept, markerRequested, kNever, kNever);
+      case Walk::lazyGrid: return walkLazy(kept, marker, list, numberKept, markerRequested, 1, 1);
       case Walk::automatic:
-        if (markerRequested && numberKept <= kScanUpTo)
-          return walkScanning(kept, marker, list, numberKept);
-        return walkLazy(kept, marker, list, numberKept, markerRequested, kIndexFrom);
+        return walkLazy(kept, marker, list, numberKept, markerRequested, kIndexFrom,
+                        kMarkIndexFrom);
     }
   } catch (const std::bad_alloc&) {
     // No memory for the kept windows: the plain walk needs none.

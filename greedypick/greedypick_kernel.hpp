@@ -26,7 +26,6 @@ bool overlapRatio(const double* areaVector, const double* xmin, const double* ym
 enum class Walk {
   automatic,
   plain,     // the walk as defined
-  scan,      // kept window by kept window, each scanning the rest of the list
   lazyList,  // position by position against the windows kept so far, in a list
   lazyGrid,  // the same with the kept windows filed in a grid from the first one
 };
