@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace winscore::greedypick {
@@ -169,7 +170,7 @@ struct Axis {
 constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 512;
 
-// An axis whose cell side is half the windows' median extent, over the span
+// An axis whose cell side is a quarter of the windows' median extent, over the span
 // between the 1st and 99th percentiles of their bounds, from a sample spread
 // over the list. A poor guess costs time only.
 Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
@@ -190,7 +191,7 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
   };
   const double lo = at(lows, 0.01), hi = at(highs, 0.99);
   const double span = hi > lo ? hi - lo : 1.0;
-  const double side = std::max(at(extents, 0.5) / 2, span / kMaxCellsPerAxis);
+  const double side = std::max(at(extents, 0.5) / 4, span / kMaxCellsPerAxis);
   axis.origin = lo;
   axis.scale = 1.0 / side;
   axis.cells = static_cast<std::int32_t>(std::min<double>(kMaxCellsPerAxis, span / side + 1.0));
@@ -209,98 +210,189 @@ bool tame(const Box& b) {
          b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
 }
 
-// Where the lower bounds of a tame window that suppresses the tame window j
-// lie. The union of two overlapping windows holds the union of their extents
-// on x times the height of their intersection, so the ratio is at most
-// iw / (wi + wj - iw) and must exceed the threshold t on each axis alone.
-// On x, j's extent loses `a` inside the intersection and the union gains `b`
-// outside it: (wj - a) / (wj + b) > t. With d = xmin_i - xmin_j, d > 0 is
-// part of a and -d > 0 part of b, so d < (1 - t) wj and -d < (1 - t) / t wj;
-// likewise on y. A margin of 1 covers the rounding of these bounds.
+// Where the bounds of a tame window lie when it and the tame window b, one
+// kept and the other later, overlap by more than the threshold t. The union
+// of two overlapping windows holds the union of their extents on x times the
+// height of their intersection, so the ratio is at most iw / (wi + wj - iw)
+// and must exceed t on each axis alone. Seen from b (width w), the other
+// window's extent loses `a` of b's inside the intersection and the union
+// gains `e` outside b: (w - a) / (w + e) > t, so a < (1 - t) w and
+// e < (1 - t) / t w. A lower bound of the other window above b's is part of
+// a, one below it part of e; mirrored for the upper bounds, and likewise on
+// y. Each interval is open; a margin of 1 covers the rounding of its ends.
 struct Reach {
-  double inside, outside;  // (1 - t) and (1 - t) / t; used only for 0 < t
-  bool usable;
+  Box lo, hi;  // the other window's bounds lie strictly between these
+};
 
-  explicit Reach(double t) : inside(1.0 - t), outside((1.0 - t) / t), usable(t > 0.0) {}
+class Threshold {
+ public:
+  explicit Threshold(double t) : inside_(1.0 - t), outside_((1.0 - t) / t), usable_(t > 0.0) {}
+  bool usable() const { return usable_; }
+
+  Reach reachOf(const Box& b) const {
+    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
+    const double wIn = inside_ * w + 1.0, wOut = outside_ * w + 1.0;
+    const double hIn = inside_ * h + 1.0, hOut = outside_ * h + 1.0;
+    return {{b.xmin - wOut, b.ymin - hOut, b.xmax - wIn, b.ymax - hIn, 0.0},
+            {b.xmin + wIn, b.ymin + hIn, b.xmax + wOut, b.ymax + hOut, 0.0}};
+  }
+
+ private:
+  double inside_, outside_;  // (1 - t) and (1 - t) / t, used only for 0 < t
+  bool usable_;
+};
+
+inline bool within(const Reach& r, const Box& k) {
+  return (k.xmin > r.lo.xmin) & (k.xmin < r.hi.xmin) & (k.xmax > r.lo.xmax) &
+         (k.xmax < r.hi.xmax) & (k.ymin > r.lo.ymin) & (k.ymin < r.hi.ymin) &
+         (k.ymax > r.lo.ymax) & (k.ymax < r.hi.ymax);
+}
+
+// A grid over the list's windows by the cell of their lower bounds (xmin,
+// ymin): the cells a Reach's lower bounds span.
+struct StartGrid {
+  Axis x, y;
+
+  explicit StartGrid(const List& list)
+      : x(axisFor(list.xmin, list.xmax, list.length)),
+        y(axisFor(list.ymin, list.ymax, list.length)) {}
+  std::size_t cells() const { return static_cast<std::size_t>(x.cells) * y.cells; }
+  std::size_t cellOf(const Box& b) const {
+    return static_cast<std::size_t>(y.cellOf(b.ymin)) * x.cells + x.cellOf(b.xmin);
+  }
+  // Calls visit(cell) for each cell of r's lower bounds, row by row.
+  template <typename Visit>
+  bool eachCell(const Reach& r, Visit visit) const {
+    const std::int32_t x0 = x.cellOf(r.lo.xmin), x1 = x.cellOf(r.hi.xmin);
+    for (std::int32_t cy = y.cellOf(r.lo.ymin), y1 = y.cellOf(r.hi.ymin); cy <= y1; ++cy)
+      for (std::int32_t cx = x0; cx <= x1; ++cx)
+        if (visit(static_cast<std::size_t>(cy) * x.cells + cx)) return true;
+    return false;
+  }
+  std::int64_t span(const Reach& r) const {
+    return std::int64_t{x.cellOf(r.hi.xmin) - x.cellOf(r.lo.xmin) + 1} *
+           (y.cellOf(r.hi.ymin) - y.cellOf(r.lo.ymin) + 1);
+  }
 };
 
 // The windows kept so far, without the inert ones, which suppress nothing.
-// Once indexed, the tame ones are also filed in a grid by the cell of their
-// lower bounds (xmin, ymin), so that a tame window looks only at the cells
-// where a window that suppresses it can start; the others are tested against
-// every query.
+// Once indexed, the tame ones are also filed in a StartGrid, so that a tame
+// window looks only at the cells where a window that suppresses it can start;
+// the others are tested against every query.
 class KeptWindows {
  public:
-  explicit KeptWindows(const List& list) : list_(list), reach_(list.threshold) {}
+  explicit KeptWindows(const List& list) : list_(list), threshold_(list.threshold) {}
 
   std::int32_t size() const { return static_cast<std::int32_t>(area_.size()); }
 
   void add(const Box& b) {
     xmin_.push_back(b.xmin), ymin_.push_back(b.ymin), xmax_.push_back(b.xmax),
         ymax_.push_back(b.ymax), area_.push_back(b.area);
-    if (!cells_.empty()) file(size() - 1);
+    if (grid_) file(size() - 1);
   }
 
   // Files the windows kept so far, and from now on each one kept, in the grid.
   void index() {
-    if (!cells_.empty() || !reach_.usable) return;
-    x_ = axisFor(list_.xmin, list_.xmax, list_.length);
-    y_ = axisFor(list_.ymin, list_.ymax, list_.length);
-    cells_.resize(static_cast<std::size_t>(x_.cells) * y_.cells);
+    if (grid_ || !threshold_.usable()) return;
+    grid_.emplace(list_);
+    cells_.resize(grid_->cells());
     for (std::int32_t s = 0; s < size(); ++s) file(s);
   }
 
   // Some kept window suppresses window b, which comes after all of them.
   bool suppressed(const Box& b) const {
     if (inert(b)) return false;
-    if (cells_.empty() || !tame(b)) return anyOf(b);
-    // The open intervals of Reach, each widened by 1, for j = b; the upper
-    // bounds mirror the lower ones.
-    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
-    const double wIn = reach_.inside * w + 1.0, wOut = reach_.outside * w + 1.0;
-    const double hIn = reach_.inside * h + 1.0, hOut = reach_.outside * h + 1.0;
-    const Box lo{b.xmin - wOut, b.ymin - hOut, b.xmax - wIn, b.ymax - hIn, 0.0};
-    const Box hi{b.xmin + wIn, b.ymin + hIn, b.xmax + wOut, b.ymax + hOut, 0.0};
-    const std::int32_t x0 = x_.cellOf(lo.xmin), x1 = x_.cellOf(hi.xmin);
-    const std::int32_t y0 = y_.cellOf(lo.ymin), y1 = y_.cellOf(hi.ymin);
-    if (std::int64_t{x1 - x0 + 1} * (y1 - y0 + 1) > size()) return anyOf(b);
+    if (!grid_ || !tame(b)) return anyOf(b);
+    const Reach r = threshold_.reachOf(b);
+    if (grid_->span(r) > size()) return anyOf(b);
     for (std::int32_t s : wild_)
-      if (list_.suppresses(keptBox(s), b)) return true;
-    for (std::int32_t cy = y0; cy <= y1; ++cy)
-      for (std::int32_t cx = x0; cx <= x1; ++cx)
-        for (const Box& k : cells_[static_cast<std::size_t>(cy) * x_.cells + cx])
-          if ((k.xmin > lo.xmin) & (k.xmin < hi.xmin) & (k.xmax > lo.xmax) & (k.xmax < hi.xmax) &
-              (k.ymin > lo.ymin) & (k.ymin < hi.ymin) & (k.ymax > lo.ymax) & (k.ymax < hi.ymax) &&
-              list_.suppresses(k, b))
-            return true;
-    return false;
+      if (list_.suppresses(box(s), b)) return true;
+    return grid_->eachCell(r, [&](std::size_t cell) {
+      for (const Box& k : cells_[cell])
+        if (within(r, k) && list_.suppresses(k, b)) return true;
+      return false;
+    });
   }
 
  private:
-  Box keptBox(std::int32_t s) const { return {xmin_[s], ymin_[s], xmax_[s], ymax_[s], area_[s]}; }
+  Box box(std::int32_t s) const { return {xmin_[s], ymin_[s], xmax_[s], ymax_[s], area_[s]}; }
 
   bool anyOf(const Box& b) const {
     const Runs runs{area_.data(), xmin_.data(), ymin_.data(), xmax_.data(), ymax_.data()};
     return eachMayOverlap(runs, 0, size(), b, [&](std::int32_t s) {
-      return list_.suppresses(keptBox(s), b);
+      return list_.suppresses(box(s), b);
     });
   }
 
   void file(std::int32_t s) {
-    const Box b = keptBox(s);
+    const Box b = box(s);
     if (tame(b))
-      cells_[static_cast<std::size_t>(y_.cellOf(b.ymin)) * x_.cells + x_.cellOf(b.xmin)]
-          .push_back(b);
+      cells_[grid_->cellOf(b)].push_back(b);
     else
       wild_.push_back(s);
   }
 
   const List& list_;
-  Reach reach_;
+  Threshold threshold_;
   std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
-  Axis x_, y_;
-  std::vector<std::vector<Box>> cells_;  // empty until the grid is built
-  std::vector<std::int32_t> wild_;                // kept windows that are not tame
+  std::optional<StartGrid> grid_;
+  std::vector<std::vector<Box>> cells_;  // per cell of the grid, its tame kept windows
+  std::vector<std::int32_t> wild_;       // kept windows that are not tame
+};
+
+// The positions from `first` on, the tame ones filed by the cell of their
+// lower bounds in one flat run, so that a kept window reads only those its
+// Reach allows.
+class LaterWindows {
+ public:
+  LaterWindows(const List& list, std::int32_t first)
+      : grid_(list), start_(grid_.cells() + 1, 0) {
+    std::vector<std::int32_t> cellOfPosition(list.length - first);
+    for (std::int32_t p = first; p < list.length; ++p) {
+      const Box b = list.box(p);
+      if (!tame(b)) {
+        wild_.push_back(p);
+        continue;
+      }
+      cellOfPosition[p - first] = static_cast<std::int32_t>(grid_.cellOf(b));
+      ++start_[cellOfPosition[p - first] + 1];
+    }
+    for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
+    entries_.resize(start_.back());
+    std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
+    for (std::int32_t p = first, w = 0; p < list.length; ++p) {
+      if (w < static_cast<std::int32_t>(wild_.size()) && wild_[w] == p) {
+        ++w;
+        continue;
+      }
+      entries_[fill[cellOfPosition[p - first]]++] = {list.box(p), p};
+    }
+  }
+
+  // The positions that are not tame.
+  const std::vector<std::int32_t>& wild() const { return wild_; }
+
+  // Marks every tame position that the tame kept window b suppresses.
+  void markBy(double* marker, const List& list, const Threshold& threshold, const Box& b) const {
+    const Reach r = threshold.reachOf(b);
+    grid_.eachCell(r, [&](std::size_t cell) {
+      for (std::int32_t e = start_[cell]; e < start_[cell + 1]; ++e)
+        if (within(r, entries_[e].box) && list.suppresses(b, entries_[e].box))
+          marker[entries_[e].position] = 1.0;
+      return false;
+    });
+  }
+
+ private:
+  struct Entry {
+    Box box;
+    std::int32_t position;
+  };
+
+  StartGrid grid_;
+  std::vector<std::int32_t> start_;  // per cell, its first entry; then the end
+  std::vector<Entry> entries_;
+  std::vector<std::int32_t> wild_;
 };
 
 // Position by position against the windows kept so far, stopping at the
@@ -325,14 +417,25 @@ void walkLazy(double* kept, double* marker, const List& list, std::int32_t numbe
   if (!markerRequested) return;
   const std::int32_t first = k < numberKept ? list.length : j;
   std::fill(marker, marker + first, 1.0);
-  if (static_cast<std::size_t>(keptWindows.size()) < markIndexFrom) {
+  const Threshold threshold(list.threshold);
+  if (static_cast<std::size_t>(keptWindows.size()) < markIndexFrom || !threshold.usable()) {
     for (std::int32_t s = 0; s < k; ++s)
       suppressFrom(marker, list, static_cast<std::int32_t>(kept[s]), first);
-  } else {
-    keptWindows.index();
-    for (std::int32_t p = first; p < list.length; ++p)
-      if (keptWindows.suppressed(list.box(p))) marker[p] = 1.0;
+    return;
   }
+  // Tame kept windows mark the tame later ones through the index; a kept
+  // window that is not tame scans them all; a later one that is not tame is
+  // tested against every kept window.
+  const LaterWindows later(list, first);
+  for (std::int32_t s = 0; s < k; ++s) {
+    const auto i = static_cast<std::int32_t>(kept[s]);
+    if (tame(list.box(i)))
+      later.markBy(marker, list, threshold, list.box(i));
+    else
+      suppressFrom(marker, list, i, first);
+  }
+  for (std::int32_t p : later.wild())
+    if (marker[p] == 0.0 && keptWindows.suppressed(list.box(p))) marker[p] = 1.0;
 }
 
 // The thresholds below come from the sweep of bench/greedypick_bench.cpp (c
@@ -347,7 +450,7 @@ constexpr std::size_t kIndexFrom = 96;
 // of the list faster than each kept window scanning it. Crossover between
 // c = 16 (scans 4.4 ms against grid 6.8 ms clustered, 5.9 against 8.6
 // uniform) and c = 32 (8.4 against 7.3, 12.3 against 8.9).
-constexpr std::size_t kMarkIndexFrom = 24;
+constexpr std::size_t kMarkIndexFrom = 6;
 constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
 }  // namespace
