@@ -85,3 +85,10 @@
 ## The kernel refuses what select never passes.
 %!error <greedyselect> winscore.internal.greedyselect ([1 2 3], 0.5, 1)
 %!error <greedyselect> winscore.internal.greedyselect ([1 1 2 2], 0.5, -1)
+
+## overlap's help has an example that runs as written.
+%!test
+%! text = evalc ("help winscore.overlap");
+%! example = regexp (text, 'Example:\n(.*?)\n\s*\n', "tokens", "once");
+%! assert (! isempty (example));
+%! evalc (example{1});
