@@ -21,9 +21,9 @@ bool checkOutputs(const std::vector<const mxArray*>& in, const std::vector<Array
 
 // Now and then a list of up to 300 boxes whose bounds overlap often.
 void complete(FuzzedDataProvider& data, std::vector<Array>& in) {
-  if (data.ConsumeBool())
-    in[0] = winscore::fuzz::decodeFilled(data, {data.ConsumeIntegralInRange<std::size_t>(0, 300), 4},
-                                         -2, 20);
+  if (!data.ConsumeBool()) return;
+  const std::size_t boxes = data.ConsumeIntegralInRange<std::size_t>(0, 300);
+  in[0] = winscore::fuzz::decodeFilled(data, {boxes, 4}, -2, 20);
 }
 
 }  // namespace

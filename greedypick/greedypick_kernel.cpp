@@ -114,8 +114,9 @@ bool eachMayOverlap(const Runs& runs, std::int32_t first, std::int32_t end, cons
   for (; p + kBlock <= end; p += kBlock) {
     std::uint32_t candidates = 0;
     for (std::int32_t l = 0; l < kBlock; l += 2) {
-      const Pair iw = (lowerOf(X1, load(runs.xmax + p + l)) - upperOf(X0, load(runs.xmin + p + l))) + one;
-      const Pair ih = (lowerOf(Y1, load(runs.ymax + p + l)) - upperOf(Y0, load(runs.ymin + p + l))) + one;
+      const std::int32_t j = p + l;
+      const Pair iw = (lowerOf(X1, load(runs.xmax + j)) - upperOf(X0, load(runs.xmin + j))) + one;
+      const Pair ih = (lowerOf(Y1, load(runs.ymax + j)) - upperOf(Y0, load(runs.ymin + j))) + one;
       const PairMask open = (iw > zero) & (ih > zero);
       candidates |= static_cast<std::uint32_t>((open[0] & 1) | (open[1] & 2)) << l;
     }
@@ -170,9 +171,9 @@ struct Axis {
 constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 512;
 
-// An axis whose cell side is a quarter of the windows' median extent, over the span
-// between the 1st and 99th percentiles of their bounds, from a sample spread
-// over the list. A poor guess costs time only.
+// An axis whose cell side is a quarter of the windows' median extent, over
+// the span between the 1st and 99th percentiles of their bounds, from a
+// sample spread over the list. A poor guess costs time only.
 Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
   std::vector<double> lows, highs, extents;
   const std::int32_t step = std::max<std::int32_t>(1, length / kSample);
