@@ -171,10 +171,10 @@ struct Axis {
 constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 512;
 
-// An axis whose cell side is a quarter of the windows' median extent, over
+// An axis whose cell side is `perSide` times the windows' median extent, over
 // the span between the 1st and 99th percentiles of their bounds, from a
 // sample spread over the list. A poor guess costs time only.
-Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
+Axis axisFor(const double* lower, const double* upper, std::int32_t length, double perSide) {
   std::vector<double> lows, highs, extents;
   const std::int32_t step = std::max<std::int32_t>(1, length / kSample);
   for (std::int32_t p = 0; p < length; p += step) {
@@ -192,7 +192,7 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
   };
   const double lo = at(lows, 0.01), hi = at(highs, 0.99);
   const double span = hi > lo ? hi - lo : 1.0;
-  const double side = std::max(at(extents, 0.5) / 4, span / kMaxCellsPerAxis);
+  const double side = std::max(at(extents, 0.5) * perSide, span / kMaxCellsPerAxis);
   axis.origin = lo;
   axis.scale = 1.0 / side;
   axis.cells = static_cast<std::int32_t>(std::min<double>(kMaxCellsPerAxis, span / side + 1.0));
@@ -205,7 +205,9 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length) {
 // below the threshold cannot lift it above; so the exact reasoning of Reach holds.
 bool tame(const Box& b) {
   constexpr double kTame = 16777216.0;
-  const auto whole = [](double v) { return std::fabs(v) <= kTame && std::floor(v) == v; };
+  const auto whole = [](double v) {
+    return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
+  };
   return whole(b.xmin) && whole(b.ymin) && whole(b.xmax) && whole(b.ymax) &&
          b.xmax >= b.xmin && b.ymax >= b.ymin &&
          b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
@@ -250,13 +252,18 @@ inline bool within(const Reach& r, const Box& k) {
 }
 
 // A grid over the list's windows by the cell of their lower bounds (xmin,
-// ymin): the cells a Reach's lower bounds span.
+// ymin): the cells a Reach's lower bounds span. Sides in median extents: the
+// kept windows are few, the later ones many.
+// In the sweep, kept windows on cells of half the median extent took 0.86 to
+// 1.03 ms at c = 1024 clustered, 1.25 to 1.37 ms on cells of a quarter.
+constexpr double kKeptCellSide = 0.5, kLaterCellSide = 0.25;
+
 struct StartGrid {
   Axis x, y;
 
-  explicit StartGrid(const List& list)
-      : x(axisFor(list.xmin, list.xmax, list.length)),
-        y(axisFor(list.ymin, list.ymax, list.length)) {}
+  StartGrid(const List& list, double perSide)
+      : x(axisFor(list.xmin, list.xmax, list.length, perSide)),
+        y(axisFor(list.ymin, list.ymax, list.length, perSide)) {}
   std::size_t cells() const { return static_cast<std::size_t>(x.cells) * y.cells; }
   std::size_t cellOf(const Box& b) const {
     return static_cast<std::size_t>(y.cellOf(b.ymin)) * x.cells + x.cellOf(b.xmin);
@@ -295,7 +302,7 @@ class KeptWindows {
   // Files the windows kept so far, and from now on each one kept, in the grid.
   void index() {
     if (grid_ || !threshold_.usable()) return;
-    grid_.emplace(list_);
+    grid_.emplace(list_, kKeptCellSide);
     cells_.resize(grid_->cells());
     for (std::int32_t s = 0; s < size(); ++s) file(s);
   }
@@ -347,7 +354,7 @@ class KeptWindows {
 class LaterWindows {
  public:
   LaterWindows(const List& list, std::int32_t first)
-      : grid_(list), start_(grid_.cells() + 1, 0) {
+      : grid_(list, kLaterCellSide), start_(grid_.cells() + 1, 0) {
     std::vector<std::int32_t> cellOfPosition(list.length - first);
     for (std::int32_t p = first; p < list.length; ++p) {
       const Box b = list.box(p);
