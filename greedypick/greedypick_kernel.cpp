@@ -409,7 +409,7 @@ class LaterWindows {
 // position up to the last kept window was kept or suppressed (every position,
 // if the list ran out first), and a later one is marked when a kept window
 // suppresses it, found by each kept window scanning the rest of the list
-// while there are fewer than `markIndexFrom`, else through the grid.
+// while there are fewer than `markIndexFrom`, else through LaterWindows.
 void walkLazy(double* kept, double* marker, const List& list, std::int32_t numberKept,
               bool markerRequested, std::size_t indexFrom, std::size_t markIndexFrom) {
   KeptWindows keptWindows(list);
@@ -449,15 +449,15 @@ void walkLazy(double* kept, double* marker, const List& list, std::int32_t numbe
 // The thresholds below come from the sweep of bench/greedypick_bench.cpp (c
 // in doubling steps, 100000 windows clustered and uniform; README, "Speed").
 
-// The walk: from this many kept windows on, a grid finds those near a
-// position faster than a list. Crossover between c = 64 (list 0.017 ms
-// against grid 0.022 ms clustered, 0.024 against 0.030 uniform) and c = 128
-// (0.036 against 0.026, 0.073 against 0.040).
-constexpr std::size_t kIndexFrom = 96;
-// The marker vector: from this many kept windows on, the grid marks the rest
-// of the list faster than each kept window scanning it. Crossover between
-// c = 16 (scans 4.4 ms against grid 6.8 ms clustered, 5.9 against 8.6
-// uniform) and c = 32 (8.4 against 7.3, 12.3 against 8.9).
+// The walk: from this many kept windows on, the grid finds those near a
+// position faster than the list. Crossover between c = 128 (list 0.020 ms
+// against grid 0.029 ms clustered, 0.019 against 0.025 uniform) and c = 256
+// (0.061 against 0.047, 0.054 against 0.041).
+constexpr std::size_t kIndexFrom = 192;
+// The marker vector: from this many kept windows on, the start index of the
+// later windows marks them faster than each kept window scanning them.
+// Crossover between c = 4 (scans 1.31 ms against index 1.49 ms clustered,
+// 1.15 against 1.58 uniform) and c = 8 (2.47 against 1.66, 2.33 against 1.57).
 constexpr std::size_t kMarkIndexFrom = 6;
 constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
