@@ -17,6 +17,7 @@ constexpr hostif::Counts kCounts{0, 1, msg::inputCount, msg::outputCount};
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const hostif::Call call{kPlugin, prhs};
   call.checkCounts(nlhs, nrhs, kCounts);
-  plhs[0] = call.createZeroMatrix(1, 1);
-  hostif::dataOf(plhs[0])[0] = winscore::ringcontrast::interfaceRevision();
+  const hostif::Output revision = call.createZeroMatrix(1, 1);
+  plhs[0] = revision.array;
+  revision.data[0] = winscore::ringcontrast::interfaceRevision();
 }
