@@ -11,8 +11,8 @@ namespace {
 TEST(RingcontrastGateway, GivesItsRevision) {
   const auto result = testhost::call(1, std::vector<const mxArray*>{});
   EXPECT_EQ(testhost::valuesOf(result.outputs[0].get()), std::vector<double>{0.0});
-  testing::expectHostError([] { testhost::call(2, std::vector<const mxArray*>{}); },
-                           "gives at most 1 output");
+  testing::expectFault([] { testhost::call(2, std::vector<const mxArray*>{}); },
+                       "winscore:ringcontrast:outputCount");
 }
 
 }  // namespace
