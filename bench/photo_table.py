@@ -19,9 +19,10 @@ spent waiting for a core); --wall uses the wall clock.
 
 Usage: photo_table.py --peers PROGRAM [--octave COMMAND] [--mex DIR]
                       [--reuse-peers] [--wall] [--only NAME,...]
---reuse-peers takes the peers' figures of the last run (kept in
-build/bench/photos/peers.tsv) when they cover every photo: selective search
-at 12 MP takes minutes, and the peers do not change when winscore does.
+--reuse-peers takes the peers' figures of earlier runs (kept in
+build/bench/photos/peers.tsv) and measures only the photos they lack:
+selective search at 12 MP takes minutes, and the peers do not change when
+winscore does.
 """
 import argparse
 import os
@@ -64,20 +65,23 @@ def octave(args, mex, code, photo_env):
 
 
 def peers(program, files, reuse):
+    """The peers' figures by file: measured now, or with REUSE those of the
+    last run where it has them, measuring only the photos it lacks."""
+    rows = {}
     if reuse and os.path.exists(SAVED_PEERS):
         with open(SAVED_PEERS) as f:
-            saved = f.read()
-        rows = {row[0]: row[1:] for row in (l.split("\t") for l in saved.splitlines()) if row}
-        if all(f in rows for f in files):
-            return rows, "reused from the last run"
-    out, code, _, _ = run([program] + files)
-    if code != 0:
-        sys.exit("photo_table: %s failed (exit %d)" % (program, code))
-    os.makedirs(os.path.dirname(SAVED_PEERS), exist_ok=True)
-    with open(SAVED_PEERS, "w") as f:
-        f.write(out)
-    return {row[0]: row[1:] for row in (l.split("\t") for l in out.splitlines()) if row}, \
-        "measured in this run"
+            rows = {r[0]: r[1:] for r in (l.split("\t") for l in f.read().splitlines()) if r[0]}
+    missing = [f for f in files if f not in rows]
+    note = "reused from an earlier run" if reuse and not missing else "measured in this run"
+    if missing:
+        out, code, _, _ = run([program] + missing)
+        if code != 0:
+            sys.exit("photo_table: %s failed (exit %d)" % (program, code))
+        rows.update({r[0]: r[1:] for r in (l.split("\t") for l in out.splitlines()) if r[0]})
+        os.makedirs(os.path.dirname(SAVED_PEERS), exist_ok=True)
+        with open(SAVED_PEERS, "w") as f:
+            f.writelines("\t".join([k] + v) + "\n" for k, v in sorted(rows.items()))
+    return rows, note
 
 
 def seconds(t):
@@ -147,8 +151,8 @@ def main():
         w = warm.get(f)
         if w is None:
             warm_t, warm_cell = float("nan"), "failed"
-        elif w[3] != "-":
-            warm_t, warm_cell = float("nan"), fault(w[3])
+        elif w[4] != "-":
+            warm_t, warm_cell = float("nan"), fault(w[4])
         else:
             warm_t = float(w[clock])
             warm_cell = seconds(warm_t)
