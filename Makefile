@@ -67,10 +67,12 @@ bench: build
 
 # winscore.propose on real photos of 0.2 to 12 megapixels (fetched from a Debian
 # package into build/photos) beside OpenCV's EdgeBoxes and selective search: one
-# markdown table, alone. REUSE_PEERS=1 keeps the peers' figures of the last run
-# (selective search at 12 MP takes minutes); WALL=1 times by the wall clock.
+# markdown table, alone. REUSE_PEERS=1 keeps the peers' figures of earlier runs
+# (selective search at 12 MP takes minutes); WALL=1 times by the wall clock;
+# PHOTOS=fig,mountains measures only the photos named.
 PHOTO_TABLE = python3 bench/photo_table.py --peers build/bench/bench/photo_peers \
-  --octave "$(OCTAVE)" $(if $(REUSE_PEERS),--reuse-peers) $(if $(WALL),--wall)
+  --octave "$(OCTAVE)" $(if $(REUSE_PEERS),--reuse-peers) $(if $(WALL),--wall) \
+  $(if $(PHOTOS),--only $(PHOTOS))
 bench-photos: build
 	@tools/ensure-deps.sh $(BENCH_DEPS)
 	cmake --preset bench
