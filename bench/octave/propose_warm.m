@@ -1,8 +1,9 @@
 function propose_warm (photos, repeats)
 %PROPOSE_WARM  winscore.propose with its defaults, warm, on each photo.
 %   PROPOSE_WARM(PHOTOS) reads each file of the cell array PHOTOS, calls
-%   winscore.propose on it once untimed, then REPEATS more times (default
-%   5, or 3 when the first call took over 2 s), and prints one line per
+%   winscore.propose on it once untimed, then REPEATS more times (default:
+%   enough calls for about a second, 5 to 25 of them, or 3 when the first
+%   call took over 2 s), and prints one line per
 %   photo, tab-separated: warm, the file, the median CPU seconds, the
 %   median wall seconds, the calls timed, the boxes returned, and the error
 %   identifier ('-' when none). A call that fails is reported, not raised.
@@ -24,7 +25,8 @@ function propose_warm (photos, repeats)
       winscore.propose (img);
       n = repeats;
       if n < 1
-        n = 5 - 2 * (toc (first) > 2);
+        once = toc (first);
+        n = min (max (ceil (1 / once), 5), 25) - 2 * (once > 2);
       end
       cpu = zeros (n, 1);
       wall = zeros (n, 1);
