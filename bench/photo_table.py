@@ -7,8 +7,8 @@ winscore.propose with its defaults warm (an Octave process per photo, the
 median of several calls after a first one, bench/octave/propose_warm.m) and
 in a fresh octave-cli per photo (the call alone and the whole process, with
 the peak memory, bench/octave/propose_fresh.m); and OpenCV's EdgeBoxes and
-selective search on one thread (the photo_peers program). Prints one markdown table,
-with the issue's targets marked met or not:
+selective search on one thread (the photo_peers program). Prints one markdown
+table, with the issue's targets marked met or not:
   - propose warm at most max(25 ms, 20 ms per megapixel);
   - propose at least 5 times faster than EdgeBoxes;
   - the call's peak memory above what the caller holds at most three
