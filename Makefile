@@ -30,7 +30,7 @@ build-fuzz:
 # Native tests (plain and under ASan/UBSan), the Octave tests, and each fuzzer
 # for 20 seconds, through ctest.
 test: build build-asan
-	@tools/ensure-deps.sh fuzz octave-parallel
+	@tools/ensure-deps.sh fuzz octave-parallel parallel
 	cmake --preset fuzz -DWS_FUZZ_SECONDS=20 -DWS_FUZZ_SEED=1
 	cmake --build --preset fuzz
 	ctest --preset default
@@ -62,7 +62,7 @@ bench: build
 	  $$b $(BENCH_FLAGS) --benchmark_out=build/bench/results/$$(basename $$b).json \
 	    --benchmark_out_format=json || exit 1; done
 	python3 bench/ratios.py build/bench/results/*.json
-	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead()"
+	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead(); draw_large(); fused_contrast()"
 	$(PHOTO_TABLE)
 
 # winscore.propose on real photos of 0.2 to 12 megapixels (fetched from a Debian

@@ -10,6 +10,14 @@ WS_VERSION = 0.1.0
 # tests/<name>_*_test.cpp test it.
 WS_PLUGINS = tallyplane ringdiff gridsweep peakpick drawweighted greedypick
 
+# The toolbox API's own kernels, built the same way but into WS_API_FOLDER, so
+# that <name>.mex is called as winscore.internal.<name>. Folder <name>/ holds
+# <name>_kernel.hpp, <name>_kernel.cpp and <name>_gateway.cpp (no help file:
+# they are internal); tests/<name>_*_test.cpp and tests/octave/<name>.tst
+# test it, fuzz/<name>_fuzz.cpp fuzzes it.
+WS_API_KERNELS = ringcontrast
+WS_API_FOLDER = +winscore/+internal
+
 # The host operations every plug-in links, beside the headers in hostif/.
 WS_HOST_SOURCES = hostif/host.cpp
 

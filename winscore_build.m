@@ -10,7 +10,8 @@ function winscore_build (outdir, api)
 %   (the default; 32-bit sizes, as the classic API has them) or '-R2018a'
 %   (64-bit sizes and the interleaved complex API, MATLAB R2018a or later).
 %   WINSCORE_BUILD(API) builds into the default folder. Octave has one API
-%   and ignores the choice.
+%   and ignores the choice. OUTDIR and API may be char or string; API in
+%   any case, shortened to a unique beginning ('-R2018').
 %
 %   Every compiler gets C++17 and floating-point operations in their written
 %   order (no fused multiply-add, no fast-math), so the results match the
@@ -32,6 +33,9 @@ function winscore_build (outdir, api)
 % SPDX-License-Identifier: MIT
 
   root = fileparts (mfilename ('fullpath'));
+  % Its arguments follow the toolbox's rules (+winscore sits beside this
+  % file, so its helpers are at hand before anything is built): char or
+  % string, API names in any case and shortened to a unique beginning.
   apis = {'-compatibleArrayDims', '-R2018a'};
   if nargin < 1
     outdir = '';
@@ -39,7 +43,9 @@ function winscore_build (outdir, api)
   if nargin < 2
     api = '';
   end
-  if isempty (api) && any (strcmp (outdir, apis))   % WINSCORE_BUILD(API)
+  outdir = winscore.internal.text (outdir, 'winscore_build', 'OUTDIR', 'a folder name');
+  api = winscore.internal.text (api);
+  if isempty (api) && strncmp (outdir, '-', 1)   % WINSCORE_BUILD(API)
     api = outdir;
     outdir = '';
   end
@@ -49,15 +55,22 @@ function winscore_build (outdir, api)
   if isempty (api)
     api = apis{1};
   end
-  if ~ischar (api) || ~any (strcmp (api, apis))
-    error ('winscore:winscore_build:badApi', ...
-           'winscore_build: API must be ''-compatibleArrayDims'' or ''-R2018a''');
+  chosen = winscore.internal.pick (api, apis);
+  if chosen == 0
+    winscore.internal.fail ('winscore_build', 'badApi', '''-compatibleArrayDims'' or ''-R2018a''', ...
+                            winscore.internal.describe (api));
   end
+  api = apis{chosen};
 
   facts = read_facts (root);
   plugins = fact (facts, 'WS_PLUGINS');
+  % The API's own kernels, built into the package folder that makes them
+  % winscore.internal.<name>.
+  kernels = fact (facts, 'WS_API_KERNELS');
+  if ~isempty (kernels)
+    apiFolder = fullfile (outdir, char (fact (facts, 'WS_API_FOLDER')));
+  end
   standard = char (fact (facts, 'WS_CXX_STANDARD'));
-  hostif = fullfile (root, 'hostif');
   host = fact (facts, 'WS_HOST_SOURCES');
 
   % Every file first, so a missing one stops the build before it starts.
@@ -65,9 +78,10 @@ function winscore_build (outdir, api)
             fact(facts, 'WS_MFOLDERS')];
   for k = 1:numel (plugins)
     name = plugins{k};
-    needed = [needed, fullfile(name, [name '_kernel.hpp']), ...
-              fullfile(name, [name '_kernel.cpp']), fullfile(name, [name '_gateway.cpp']), ...
-              fullfile(name, [name '.m'])];
+    needed = [needed, kernel_files(name), fullfile(name, [name '.m'])];
+  end
+  for k = 1:numel (kernels)
+    needed = [needed, kernel_files(kernels{k})];
   end
   for k = 1:numel (needed)
     if ~exist (fullfile (root, needed{k}), 'file')
@@ -83,6 +97,7 @@ function winscore_build (outdir, api)
     setenv ('CXXFLAGS', strjoin ([{['-std=c++' standard]}, fact(facts, 'WS_OPTFLAGS'), ...
                                   fact(facts, 'WS_FPFLAGS')], ' '));
     restore = onCleanup (@() setenv ('CXXFLAGS', old));
+    flags = {};
   else
     flags = matlab_flags (facts, standard);
   end
@@ -91,16 +106,14 @@ function winscore_build (outdir, api)
   end
   for k = 1:numel (plugins)
     name = plugins{k};
-    folder = fullfile (root, name);
-    sources = [{fullfile(folder, [name '_gateway.cpp']), fullfile(folder, [name '_kernel.cpp'])}, ...
-               cellfun(@(f) fullfile (root, f), host, 'UniformOutput', false)];
-    includes = {['-I' hostif], ['-I' folder]};
-    if isOctave
-      mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
-    else
-      mex (api, flags{:}, includes{:}, '-outdir', outdir, '-output', name, sources{:});
-    end
-    copyfile (fullfile (folder, [name '.m']), fullfile (outdir, [name '.m']));
+    build_one (root, name, outdir, host, isOctave, api, flags);
+    copyfile (fullfile (root, name, [name '.m']), fullfile (outdir, [name '.m']));
+  end
+  if ~isempty (kernels) && ~exist (apiFolder, 'dir')
+    mkdir (apiFolder);
+  end
+  for k = 1:numel (kernels)
+    build_one (root, kernels{k}, apiFolder, host, isOctave, api, flags);
   end
   % The shipped scripts (the overview, the demo) and folders (the toolbox API)
   % beside the plug-ins, so one addpath gives all.
@@ -116,6 +129,25 @@ function winscore_build (outdir, api)
       mkdir (fullfile (outdir, folders{k}));
     end
     copyfile (fullfile (root, folders{k}, '*'), fullfile (outdir, folders{k}));
+  end
+end
+
+function files = kernel_files (name)
+  files = {fullfile(name, [name '_kernel.hpp']), fullfile(name, [name '_kernel.cpp']), ...
+           fullfile(name, [name '_gateway.cpp'])};
+end
+
+function build_one (root, name, outdir, host, isOctave, api, flags)
+  % The gateway of folder NAME with its kernel and the host sources, into
+  % OUTDIR/NAME.mex (or MATLAB's extension).
+  folder = fullfile (root, name);
+  sources = [{fullfile(folder, [name '_gateway.cpp']), fullfile(folder, [name '_kernel.cpp'])}, ...
+             cellfun(@(f) fullfile (root, f), host, 'UniformOutput', false)];
+  includes = {['-I' fullfile(root, 'hostif')], ['-I' folder]};
+  if isOctave
+    mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
+  else
+    mex (api, flags{:}, includes{:}, '-outdir', outdir, '-output', name, sources{:});
   end
 end
 

@@ -1,4 +1,4 @@
-function [scores, bytes] = contrast (q, boxes, varargin)
+function [scores, bytes, varargout] = contrast (q, boxes, varargin)
 %CONTRAST  Centre-surround colour contrast of windows in a quantised image.
 %   SCORES = winscore.contrast(Q, BOXES) scores each window by the
 %   chi-square distance between the bin histogram of its pixels and that of
@@ -8,21 +8,28 @@ function [scores, bytes] = contrast (q, boxes, varargin)
 %   winscore.quantise); BOXES is N x 4, [xmin ymin xmax ymax], 1-based and
 %   inclusive, x counting columns. SCORES is N x 1, in the order of BOXES.
 %
-%   [SCORES, BYTES] = winscore.contrast(...) also returns the bytes the
-%   integral histogram took: 8*B*(R+1)*(C+1) (404 MB for 1024 x 768 at 64).
+%   [SCORES, BYTES] = winscore.contrast(...) also returns the working
+%   memory the call held, in bytes (about 10 MB for 1024 x 768 at 64 bins
+%   and 3000 boxes: no integral histogram is built).
 %
 %   Options (name-value pairs):
 %     'Bins'      B, default max(Q(:)).
 %     'Surround'  how much larger the surround box is than the window, in
 %                 percent of its width and height, default 50 (truncated
 %                 toward zero; at least -200).
-%     'MaxBytes'  the largest integral histogram built, default 2^31; a
-%                 larger one is refused with an error that gives its size.
+%     'MaxBytes'  the most working memory the call may hold, default 2^31
+%                 bytes; a call that would hold more (many bins on a large
+%                 image, or millions of boxes) is refused with an error
+%                 that gives its size.
 %
-%   It is TALLYPLANE(Q, R, C, B) then RINGDIFF on the four columns of BOXES,
-%   with R and C from size(Q), and gives their results bit for bit. Every
-%   value of Q must be a whole number in 1..B, and every box must lie in
-%   the image: the first one that does not is named.
+%   It gives the results of TALLYPLANE(Q, R, C, B) then RINGDIFF on the
+%   four columns of BOXES, with R and C from size(Q), bit for bit, without
+%   building the integral histogram. Every value of Q must be a whole
+%   number in 1..B (an image not yet quantised is refused, naming
+%   winscore.quantise), and every box must be whole numbers and lie in the
+%   image: the first one that does not is named, with the format the list
+%   looks like when it fits [x y w h] or a 0-based one better (see
+%   winscore.convertBoxes).
 %
 %   Example:
 %     q = ones (20, 20);  q(6:10, 6:10) = 2;        % a square of bin 2
@@ -33,14 +40,12 @@ function [scores, bytes] = contrast (q, boxes, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    error ('winscore:contrast:inputs', 'winscore.contrast: expects a quantised image and boxes');
-  end
+  winscore.internal.counts ('contrast', nargin, [2 Inf], nargout, 2, ...
+                           'a quantised image and boxes, then options as name-value pairs');
   if ~(isnumeric (q) || islogical (q)) || ~isreal (q) || ndims (q) ~= 2 || isempty (q)
-    error ('winscore:contrast:image', ...
-           'winscore.contrast: the quantised image must be a non-empty real R x C matrix');
+    winscore.internal.fail ('contrast', 'notQuantised', winscore.internal.describe (q));
   end
-  q = double (q);
+  q = full (double (q));
   opts = winscore.internal.options ('contrast', ...
     struct ('Bins', [], 'Surround', 50, 'MaxBytes', 2 ^ 31), varargin);
   [R, C] = size (q);
@@ -51,30 +56,33 @@ function [scores, bytes] = contrast (q, boxes, varargin)
     B = winscore.internal.scalar ('contrast', 'Bins', opts.Bins, 1, 2 ^ 31 - 1, true);
   end
   if ~(min (q(:)) >= 1 && top <= B && all (q(:) == floor (q(:))))
-    error ('winscore:contrast:bins', ...
-           'winscore.contrast: the quantised image must hold whole bin numbers in 1..%s', num2str (B));
+    if isempty (opts.Bins)
+      B = 'B';
+    end
+    winscore.internal.fail ('contrast', 'binRange', num2str (B), held (q));
   end
   p = winscore.internal.scalar ('contrast', 'Surround', opts.Surround, -200, 2 ^ 31 - 1, false);
   maxBytes = winscore.internal.scalar ('contrast', 'MaxBytes', opts.MaxBytes, 0, Inf, false);
   boxes = winscore.internal.boxes ('contrast', boxes, R, C);
 
-  elements = B * (R + 1) * (C + 1);
-  bytes = 8 * elements;
-  if bytes > maxBytes
-    error ('winscore:contrast:tooLarge', ...
-           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins takes %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f); raise it, or use fewer bins or a smaller image', ...
-           R, C, B, bytes, bytes / 2 ^ 20, maxBytes);
-  end
-  if elements >= 2 ^ 31
-    error ('winscore:contrast:tooLarge', ...
-           'winscore.contrast: the integral histogram of %d x %d pixels at %d bins has %.0f elements, 2^31 or more', ...
-           R, C, B, elements);
-  end
+  % What the call holds: the kernel's working memory, a double copy of Q,
+  % the boxes and the scores (returned and copied once more by the host).
   N = size (boxes, 1);
-  if N == 0
-    scores = zeros (0, 1);
-    return;
+  if R * C > 2 ^ 31 - 1
+    winscore.internal.fail ('contrast', 'tooManyPixels', R * C, C, R, 'score a part of it');
   end
-  H = tallyplane (q, R, C, B);
-  scores = ringdiff (H, R, C, boxes(:, 1), boxes(:, 2), boxes(:, 3), boxes(:, 4), p, B, N);
+  bytes = winscore.internal.ringcontrast ('bytes', R, C, B, N) + 8 * R * C + 48 * N;
+  if bytes > maxBytes
+    winscore.internal.fail ('contrast', 'tooMuchMemory', bytes / 2 ^ 20, maxBytes / 2 ^ 20, ...
+                            'score fewer boxes at a time or use fewer bins');
+  end
+  scores = winscore.internal.ringcontrast ('bins', q, B, boxes, p, Inf);
+end
+
+function s = held (q)
+  % What a quantised image holds, as the message on a bad one shows it.
+  s = sprintf ('%s..%s', num2str (min (q(:))), num2str (max (q(:))));
+  if any (q(:) ~= floor (q(:)))
+    s = [s ' (not whole numbers)'];
+  end
 end

@@ -1,4 +1,4 @@
-function [boxes, scores] = gridPeaks (A, B, varargin)
+function [boxes, scores, varargout] = gridPeaks (A, B, varargin)
 %GRIDPEAKS  The best windows of a coarse grid: local maxima of grid-window scores.
 %   [BOXES, SCORES] = winscore.gridPeaks(A, B) takes two n x n maps of cell
 %   values, scores every window of whole cells at least 'MinWidth' cells
@@ -37,9 +37,8 @@ function [boxes, scores] = gridPeaks (A, B, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    error ('winscore:gridPeaks:inputs', 'winscore.gridPeaks: expects two n x n maps');
-  end
+  winscore.internal.counts ('gridPeaks', nargin, [2 Inf], nargout, 2, ...
+                           'two n x n maps, then options as name-value pairs');
   opts = winscore.internal.options ('gridPeaks', struct ('MinWidth', 1, 'MinHeight', 1, ...
     'Neighbourhood', 3, 'CellSize', 1, 'MaxBytes', 2 ^ 31), varargin);
   n = size (A, 1);
@@ -48,9 +47,10 @@ function [boxes, scores] = gridPeaks (A, B, varargin)
     m = maps{k};
     if ~(isnumeric (m) || islogical (m)) || ~isreal (m) || ndims (m) ~= 2 ...
        || size (m, 1) ~= n || size (m, 2) ~= n || n == 0 || ~all (isfinite (m(:)))
-      error ('winscore:gridPeaks:maps', ...
-             'winscore.gridPeaks: A and B must be n x n matrices of finite real numbers, the same n');
+      winscore.internal.fail ('gridPeaks', 'badMaps', winscore.internal.describe (A), ...
+                              winscore.internal.describe (B));
     end
+    maps{k} = full (double (m));
   end
   minWidth = winscore.internal.scalar ('gridPeaks', 'MinWidth', opts.MinWidth, 1, Inf, true);
   minHeight = winscore.internal.scalar ('gridPeaks', 'MinHeight', opts.MinHeight, 1, Inf, true);
@@ -60,8 +60,9 @@ function [boxes, scores] = gridPeaks (A, B, varargin)
   cellSize = opts.CellSize;
   if ~(isnumeric (cellSize) && isreal (cellSize) && any (numel (cellSize) == [1 2]) ...
        && all (isfinite (cellSize(:)) & cellSize(:) > 0))
-    error ('winscore:gridPeaks:CellSize', ...
-           'winscore.gridPeaks: ''CellSize'' must be one or two positive finite numbers');
+    winscore.internal.fail ('gridPeaks', 'badValue', '''CellSize''', ...
+                            'one or two positive finite numbers, s or [sy sx]', ...
+                            winscore.internal.describe (cellSize));
   end
   cellSize = double (cellSize);
   if isscalar (cellSize)
@@ -69,19 +70,18 @@ function [boxes, scores] = gridPeaks (A, B, varargin)
   end
   bytes = 8 * n ^ 4;
   if bytes > maxBytes
-    error ('winscore:gridPeaks:tooLarge', ...
-           'winscore.gridPeaks: the scores of every window of %d x %d cells take %.0f bytes (%.1f MB), above ''MaxBytes'' (%.0f)', ...
-           n, n, bytes, bytes / 2 ^ 20, maxBytes);
+    winscore.internal.fail ('gridPeaks', 'gridTooLarge', n, n, bytes, bytes / 2 ^ 20, maxBytes);
   end
 
   S = gridsweep (zeros (64), n, min (minWidth, n + 1), min (minHeight, n + 1), 0, ...
-                 integral (A), integral (B));
+                 integral (maps{1}), integral (maps{2}));
   [x0, y0, x1, y1, s] = peakpick (S, n, n, neighbourhood);
-  found = find (s > 0);
+  found = find (s(:) > 0);
   [~, order] = sort (-s(found));
   found = found(order);
-  scores = s(found)';
-  boxes = [x0(found)', y0(found)', x1(found)', y1(found)'];
+  scores = reshape (s(found), [], 1);
+  boxes = [reshape(x0(found), [], 1), reshape(y0(found), [], 1), ...
+           reshape(x1(found), [], 1), reshape(y1(found), [], 1)];
   if any (cellSize ~= 1)
     sy = cellSize(1);
     sx = cellSize(2);
@@ -94,5 +94,5 @@ function T = integral (v)
   % Zero-bordered: T(r+1, c+1) is the sum over rows 1..r and columns 1..c.
   n = size (v, 1);
   T = zeros (n + 1);
-  T(2:end, 2:end) = cumsum (cumsum (double (v), 1), 2);
+  T(2:end, 2:end) = cumsum (cumsum (v, 1), 2);
 end

@@ -1,13 +1,16 @@
-function q = quantise (img, bins)
+function [q, varargout] = quantise (img, bins, varargin)
 %QUANTISE  Quantise an image's colours into bin numbers 1..BINS.
 %   Q = winscore.quantise(IMG, BINS) is a double matrix of size(IMG, 1) x
 %   size(IMG, 2) holding a bin number from 1 to BINS for every pixel, ready
 %   for winscore.contrast or TALLYPLANE.
 %
 %   IMG is a grey (R x C) or RGB (R x C x 3) image of any numeric or logical
-%   class. Integer classes span their full range (uint8 0..255 is 0..1);
-%   single and double images are taken as 0..1 and clipped to it (NaN as 0);
-%   logical is 0 or 1.
+%   class, sparse too. Integer classes span their full range (uint8 0..255
+%   is 0..1; an image using less than an eighth of it, 12-bit data in
+%   uint16, gets a warning); single and double images hold 0..1 (values
+%   more than 0.05 outside it are refused: 0..255 data needs im2double or a
+%   division by 255) and are clipped to it; NaN pixels count as 0, in every
+%   channel they appear in; logical is 0 or 1.
 %   - RGB: BINS must be a whole cube L^3 (8, 27, 64, 125, ...). Each channel
 %     v in 0..1 gets the level l = min(floor(v*L), L-1) in 0..L-1, and the
 %     pixel the bin 1 + lR + L*lG + L^2*lB.
@@ -21,21 +24,9 @@ function q = quantise (img, bins)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin ~= 2
-    error ('winscore:quantise:inputs', 'winscore.quantise: expects an image and a bin count');
-  end
-  winscore.internal.checkImage ('quantise', img);
+  winscore.internal.counts ('quantise', nargin, 2, nargout, 1, 'an image and a bin count');
+  img = winscore.internal.checkImage ('quantise', img);
   bins = winscore.internal.scalar ('quantise', 'bins', bins, 1, 2 ^ 31 - 1, true);
-  if size (img, 3) == 1
-    q = 1 + min (floor (winscore.internal.unitImage (img) * bins), bins - 1);
-    return;
-  end
-  levels = round (bins ^ (1 / 3));
-  if levels ^ 3 ~= bins
-    error ('winscore:quantise:bins', ...
-           'winscore.quantise: bins must be a whole cube (8, 27, 64, ...) for an RGB image, not %d', bins);
-  end
-  img = winscore.internal.unitImage (img);
-  lv = min (floor (img * levels), levels - 1);
-  q = 1 + lv(:, :, 1) + levels * lv(:, :, 2) + levels ^ 2 * lv(:, :, 3);
+  winscore.internal.levels ('quantise', bins, img);
+  q = winscore.internal.ringcontrast ('quantise', full (img), bins);
 end

@@ -1,4 +1,4 @@
-function idx = sample (scores, n, varargin)
+function [idx, varargout] = sample (scores, n, varargin)
 %SAMPLE  Draw indices at random in proportion to their scores.
 %   IDX = winscore.sample(SCORES, N) draws N indices into SCORES without
 %   replacement, each draw taking an index with probability proportional to
@@ -11,7 +11,9 @@ function idx = sample (scores, n, varargin)
 %
 %   SCORES is a vector of finite scores, none negative. Without replacement
 %   N may not exceed the number of positive scores: an index with score 0
-%   is then never drawn.
+%   is then never drawn. Scores so large that their sum overflows (1e308
+%   each) are first scaled by one power of two, which keeps every ratio
+%   exact, so the draws stay in proportion.
 %
 %   It is DRAWWEIGHTED(SCORES, N, REPLACE) turned into a column, and gives
 %   its draws: they continue the plug-in's own random sequence, which
@@ -31,14 +33,17 @@ function idx = sample (scores, n, varargin)
 
 % SPDX-License-Identifier: MIT
 
-  if nargin < 2
-    error ('winscore:sample:inputs', 'winscore.sample: expects scores and a count');
-  end
+  winscore.internal.counts ('sample', nargin, [2 Inf], nargout, 1, ...
+                           'scores and a count, then options as name-value pairs');
   opts = winscore.internal.options ('sample', struct ('Replace', false), varargin);
   if ~(isnumeric (scores) || islogical (scores)) || ~isreal (scores) ...
-     || ~(isvector (scores) || isempty (scores)) || any (~isfinite (scores(:)) | scores(:) < 0)
-    error ('winscore:sample:scores', ...
-           'winscore.sample: scores must be a vector of finite real numbers, none negative');
+     || ~(isvector (scores) || isempty (scores))
+    winscore.internal.fail ('sample', 'badScores', winscore.internal.describe (scores));
+  end
+  scores = full (double (scores(:)));
+  bad = find (~isfinite (scores) | scores < 0, 1);
+  if ~isempty (bad)
+    winscore.internal.fail ('sample', 'badScore', bad, scores(bad));
   end
   replace = winscore.internal.scalar ('sample', 'Replace', opts.Replace, 0, 1, true);
   n = winscore.internal.scalar ('sample', 'n', n, 0, 2 ^ 31 - 1, true);
@@ -46,16 +51,20 @@ function idx = sample (scores, n, varargin)
     idx = zeros (0, 1);
     return;
   end
-  scores = double (scores(:));
+  if isinf (sum (scores))
+    % By a power of two below 1 / numel over the largest: the sum becomes
+    % finite and every ratio stays exact, but for scores under 2^-1000 of
+    % the largest, which may fall to 0 (their chance was below that).
+    [~, e] = log2 (max (scores));
+    [~, f] = log2 (numel (scores));
+    scores = scores * 2 ^ (-e - f);
+  end
   positive = sum (scores > 0);
   if ~replace && n > positive
-    error ('winscore:sample:tooManyDraws', ...
-           'winscore.sample: %d draws without replacement, but only %d scores are positive', ...
-           n, positive);
+    winscore.internal.fail ('sample', 'tooManyDraws', n, positive);
   end
   if replace && positive == 0
-    error ('winscore:sample:noPositive', ...
-           'winscore.sample: no score is positive, so nothing can be drawn');
+    winscore.internal.fail ('sample', 'noPositive');
   end
   idx = drawweighted (scores, n, replace);
   idx = idx(:);

@@ -68,7 +68,31 @@
   X(drawweighted, emptyScoreVector, "{} must not be empty when numberSamples is 1 or more")      \
                                                                                                  \
   X(greedypick, inputCount, "7 input argument required.")                                        \
-  X(greedypick, outputCount, "Too many output arguments.")
+  X(greedypick, outputCount, "Too many output arguments.")                                       \
+                                                                                                 \
+  X(ringcontrast, inputCount,                                                                    \
+    "expects a form ('quantise', 'pixels', 'bins' or 'bytes') and its inputs")                   \
+  X(ringcontrast, formInputs, "the form '{}' takes {} inputs, not {}")                           \
+  X(ringcontrast, outputCount, "gives at most 1 output")                                         \
+  X(ringcontrast, badForm, "{} must be 'quantise', 'pixels', 'bins' or 'bytes'")                 \
+  X(ringcontrast, notImage,                                                                      \
+    "{} must be a real, non-sparse R x C or R x C x 3 numeric or logical array")                 \
+  X(ringcontrast, notBinMatrix,                                                                  \
+    "{} must be a real, non-sparse double R x C matrix of bin numbers")                          \
+  X(ringcontrast, imageTooLarge,                                                                 \
+    "{} has {} pixels; windows are scored on images of at most 2147483647")                      \
+  X(ringcontrast, binsTooSmall, "{} must be at least 1, not {}")                                 \
+  X(ringcontrast, notCube, "{} is {}: RGB pixels need a whole cube of bins (8, 27, 64, ...)")    \
+  X(ringcontrast, badBin, "{} element ({}, {}) is {}: its floor must be a bin in 1..{}")         \
+  X(ringcontrast, boxesShape,                                                                    \
+    "{} must be an N x 4 real double matrix [xmin ymin xmax ymax], not {} x {}")                 \
+  X(ringcontrast, badBox,                                                                        \
+    "box {}, [{} {} {} {}], must be whole numbers with 1 <= xmin <= xmax <= {} and "             \
+    "1 <= ymin <= ymax <= {}")                                                                   \
+  X(ringcontrast, surroundTooSmall, "{} must be at least -200, not {}")                          \
+  X(ringcontrast, badMaxBytes, "{} must be a number of bytes, not {}")                           \
+  X(ringcontrast, tooLarge, "needs {} bytes of working memory, above {} ({})")                   \
+  X(ringcontrast, outOfMemory, "could not get its working memory ({} bytes)")
 
 namespace winscore::hostif {
 

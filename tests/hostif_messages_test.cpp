@@ -39,10 +39,12 @@ using testing::expectHostError;
 TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
   const std::set<std::string> plugins{"any",      "tallyplane",   "ringdiff",  "gridsweep",
                                       "peakpick", "drawweighted", "greedypick"};
+  // The toolbox API's own kernels (WS_API_KERNELS) report through the same table.
+  const std::set<std::string> apiKernels{"ringcontrast"};
   const std::regex fault("[a-z][A-Za-z0-9]*");
   std::set<std::pair<std::string, std::string>> seen;
   for (const hostif::Message& m : kMessages) {
-    EXPECT_EQ(plugins.count(m.plugin), 1u) << m.plugin;
+    EXPECT_EQ(plugins.count(m.plugin) + apiKernels.count(m.plugin), 1u) << m.plugin;
     EXPECT_TRUE(std::regex_match(m.fault, fault)) << m.fault;
     EXPECT_TRUE(seen.emplace(m.plugin, m.fault).second) << m.plugin << ":" << m.fault;
     EXPECT_GT(std::strlen(m.text), 0u);
@@ -53,8 +55,12 @@ TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
   // A plug-in's own fault never takes the name of a shared one.
   for (const hostif::Message& m : kMessages)
     EXPECT_TRUE(std::string(m.plugin) == "any" || seen.count({"any", m.fault}) == 0) << m.fault;
-  // Every plug-in has its two count messages, and the shared operations raise
-  // no count or input-1 message of their own.
+  // Every plug-in and API kernel has its two count messages, and the shared
+  // operations raise no count or input-1 message of their own.
+  for (const std::string& kernel : apiKernels) {
+    EXPECT_EQ(seen.count({kernel, "inputCount"}), 1u) << kernel;
+    EXPECT_EQ(seen.count({kernel, "outputCount"}), 1u) << kernel;
+  }
   for (const std::string& plugin : plugins) {
     const bool shared = plugin == "any";
     EXPECT_EQ(seen.count({plugin, "inputCount"}), shared ? 0u : 1u) << plugin;

@@ -14,6 +14,7 @@ plugins=$(fact WS_PLUGINS)
 mfiles=$(fact WS_MFILES)
 mfolders=$(fact WS_MFOLDERS)
 host=$(fact WS_HOST_SOURCES)
+kernels=$(fact WS_API_KERNELS)
 [ -n "$version" ] || die "build-facts.mk sets no WS_VERSION"
 [ -n "$plugins" ] || die "build-facts.mk sets no WS_PLUGINS"
 require package/DESCRIPTION.in package/INDEX package/Makefile.src LICENSE \
@@ -22,6 +23,11 @@ for name in $plugins; do
   require "$name/${name}_kernel.hpp" "$name/${name}_kernel.cpp" "$name/${name}_gateway.cpp" \
     "$name/$name.m" "tests/octave/$name.tst"
   grep -qx " $name" "$root/package/INDEX" || die "package/INDEX does not list $name"
+done
+[ -z "$kernels" ] || [ -n "$(fact WS_API_FOLDER)" ] ||
+  die "build-facts.mk sets WS_API_KERNELS but not WS_API_FOLDER"
+for name in $kernels; do
+  require "$name/${name}_kernel.hpp" "$name/${name}_kernel.cpp" "$name/${name}_gateway.cpp"
 done
 grep -q "^% Version $version " "$root/Contents.m" ||
   die "Contents.m does not give version $version of build-facts.mk"
@@ -35,7 +41,7 @@ out=$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 pkg=$stage/winscore
-mkdir -p "$pkg/inst" "$pkg/src/hostif" "$pkg/src/plugins"
+mkdir -p "$pkg/inst" "$pkg/src/hostif" "$pkg/src/plugins" "$pkg/src/kernels"
 sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$(date +%Y-%m-%d)/" \
   "$root/package/DESCRIPTION.in" > "$pkg/DESCRIPTION"
 cp "$root/package/INDEX" "$pkg/INDEX"
@@ -50,6 +56,11 @@ for name in $plugins; do
      "$root/$name/${name}_gateway.cpp" "$root/$name/$name.m" "$pkg/src/plugins/$name/"
   # The package's own tests: the Octave test file as %! blocks of the help file.
   cat "$root/tests/octave/$name.tst" >> "$pkg/src/plugins/$name/$name.m"
+done
+for name in $kernels; do
+  mkdir -p "$pkg/src/kernels/$name"
+  cp "$root/$name/${name}_kernel.hpp" "$root/$name/${name}_kernel.cpp" \
+     "$root/$name/${name}_gateway.cpp" "$pkg/src/kernels/$name/"
 done
 for f in $mfiles; do cp "$root/$f" "$pkg/inst/"; done
 for d in $mfolders; do cp -R "$root/$d" "$pkg/inst/"; done

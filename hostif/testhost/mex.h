@@ -14,6 +14,26 @@ typedef struct mxArray_tag mxArray;
 
 typedef enum { mxREAL = 0, mxCOMPLEX = 1 } mxComplexity;
 
+typedef enum {
+  mxUNKNOWN_CLASS = 0,
+  mxCELL_CLASS,
+  mxSTRUCT_CLASS,
+  mxLOGICAL_CLASS,
+  mxCHAR_CLASS,
+  mxVOID_CLASS,
+  mxDOUBLE_CLASS,
+  mxSINGLE_CLASS,
+  mxINT8_CLASS,
+  mxUINT8_CLASS,
+  mxINT16_CLASS,
+  mxUINT16_CLASS,
+  mxINT32_CLASS,
+  mxUINT32_CLASS,
+  mxINT64_CLASS,
+  mxUINT64_CLASS,
+  mxFUNCTION_CLASS
+} mxClassID;
+
 extern "C" {
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
@@ -27,11 +47,18 @@ bool mxIsNumeric(const mxArray* array);
 bool mxIsLogical(const mxArray* array);
 bool mxIsChar(const mxArray* array);
 const char* mxGetClassName(const mxArray* array);
+mxClassID mxGetClassID(const mxArray* array);
 mwSize mxGetNumberOfDimensions(const mxArray* array);
+const mwSize* mxGetDimensions(const mxArray* array);
 std::size_t mxGetM(const mxArray* array);
 std::size_t mxGetN(const mxArray* array);
 std::size_t mxGetNumberOfElements(const mxArray* array);
 double* mxGetPr(const mxArray* array);
+// The elements in the array's own class (numeric and logical arrays).
+void* mxGetData(const mxArray* array);
+// The characters of a char array, NUL-terminated; 1 when it is not char or
+// does not fit.
+int mxGetString(const mxArray* array, char* buffer, mwSize length);
 double mxGetScalar(const mxArray* array);
 mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity flag);
 }

@@ -14,7 +14,10 @@
 
 namespace winscore::testhost {
 
-enum class ArrayClass { Double, Single, Int32, Uint8, Logical, Char, Cell, Struct, FunctionHandle };
+enum class ArrayClass {
+  Double, Single, Int32, Uint8, Logical, Char, Cell, Struct, FunctionHandle,
+  Int8, Int16, Uint16, Uint32, Int64, Uint64
+};
 
 // What the host's error call raises: the exact message and the identifier
 // (empty for mexErrMsgTxt).
@@ -51,6 +54,8 @@ Array makeArray(ArrayClass arrayClass, std::vector<std::size_t> dims, bool compl
 
 std::vector<std::size_t> dimsOf(const mxArray* array);
 std::vector<double> valuesOf(const mxArray* array);
+// A char row array holding `text`.
+Array text(const char* text);
 
 // Every array the gateway creates and does not leave in an output slot is freed
 // when the call ends, whether it returns or raises.

@@ -9,8 +9,11 @@ function build_script_check (cmakeMexDir, scriptMexDir)
     "gridsweep", "gridsweep (zeros (64), 8, 1, 2, 0, g, g')",
     "peakpick", "nthargout (5, @peakpick, gridsweep (zeros (64), 8, 1, 1, 0, g, g'), 8, 8, 3)",
     "drawweighted", "drawweighted ([1 2 3 4 0 5], 4, 0)",
-    "greedypick", "greedypick (areas, 0, x1, y1, x2, y2, 50)");
+    "greedypick", "greedypick (areas, 0, x1, y1, x2, y2, 50)",
+    "ringcontrast", "winscore.internal.ringcontrast (\"bins\", q, 8, [1 2 10 12; 5 4 20 30; 9 6 25 39], 50, Inf)");
   plugins = build_fact ("WS_PLUGINS");
+  kernels = build_fact ("WS_API_KERNELS");
+  api = build_fact ("WS_API_FOLDER");
   failures = {};
   for k = 1:numel (plugins)
     name = plugins{k};
@@ -18,6 +21,13 @@ function build_script_check (cmakeMexDir, scriptMexDir)
       failures{end+1} = sprintf ("%s: no call to compare", name);
     elseif (! exist (fullfile (cmakeMexDir, [name ".mex"]), "file"))
       failures{end+1} = sprintf ("%s: not built in %s", name, cmakeMexDir);
+    end
+  end
+  for k = 1:numel (kernels)
+    if (! isfield (calls, kernels{k}))
+      failures{end+1} = sprintf ("%s: no call to compare", kernels{k});
+    elseif (! exist (fullfile (cmakeMexDir, api{1}, [kernels{k} ".mex"]), "file"))
+      failures{end+1} = sprintf ("%s: not built in %s", kernels{k}, fullfile (cmakeMexDir, api{1}));
     end
   end
   fail_if_any (failures);
@@ -34,9 +44,15 @@ function build_script_check (cmakeMexDir, scriptMexDir)
   x1 = floor (1 + 90 * rand (100000, 1)); y1 = floor (1 + 90 * rand (100000, 1));
   x2 = x1 + floor (10 * rand (100000, 1)); y2 = y1 + floor (10 * rand (100000, 1));
   areas = (x2 - x1 + 1) .* (y2 - y1 + 1);
-  for k = 1:numel (plugins)
-    name = plugins{k};
-    if (! exist (fullfile (scriptMexDir, [name ".mex"]), "file"))
+  for k = 1:numel (plugins) + numel (kernels)
+    if (k <= numel (plugins))
+      name = plugins{k};
+      where = [name ".mex"];
+    else
+      name = kernels{k - numel(plugins)};
+      where = fullfile (api{1}, [name ".mex"]);
+    end
+    if (! exist (fullfile (scriptMexDir, where), "file"))
       failures{end+1} = sprintf ("%s: not built by winscore_build", name);
       continue;
     end
@@ -75,8 +91,8 @@ end
 function out = run_in (dir, expression, q, h, g, x1, y1, x2, y2, areas)
   % The folder alone on the path, and the plug-ins reloaded from it.
   addpath (dir);
-  clear ("-f", build_fact ("WS_PLUGINS"){:});
+  clear ("-f");
   out = eval (expression);
   rmpath (dir);
-  clear ("-f", build_fact ("WS_PLUGINS"){:});
+  clear ("-f");
 end

@@ -36,6 +36,16 @@ function package_check (root, outdir)
       failures += 1;
     end
   end
+  ## The API's own kernels, where the toolbox API calls them.
+  kernels = build_fact ("WS_API_KERNELS");
+  for k = 1:numel (kernels)
+    name = ["winscore.internal." kernels{k}];
+    where = which (name);
+    if (isempty (strfind (where, prefix)) || isempty (regexp (where, '\.mex$', 'once')))
+      printf ("%s: resolves to '%s', not the installed kernel\n", name, where);
+      failures += 1;
+    end
+  end
   ## The scripts ship in the package, and the demo runs from it.
   scripts = build_fact ("WS_MFILES");
   installed = pkg ("list", "winscore");
@@ -72,6 +82,11 @@ function package_check (root, outdir)
       || isempty (strfind (evalc ("help winscore.propose"), "winscore.propose("))
       || isempty (strfind (evalc ("help Contents"), "winscore.propose")))
     printf ("winscore.propose: not installed with its help and the overview\n");
+    failures += 1;
+  end
+  missing = contents_missing ();
+  if (! isempty (missing))
+    printf ("help Contents lists what help cannot find: %s\n", strjoin (missing, ", "));
     failures += 1;
   end
   pkg ("unload", "winscore");

@@ -14,6 +14,8 @@ cd "$root"
 OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
 fact() { sed -n "s/^$1[[:space:]]*=[[:space:]]*//p" build-facts.mk; }
 PLUGINS=$(fact WS_PLUGINS)
+# Every gateway with its kernel and native tests: the plug-ins and the API's kernels.
+KERNELS="$PLUGINS $(fact WS_API_KERNELS)"
 
 result() { echo "$1=$2" >> "$out/result"; }
 : > "$out/result"
@@ -45,9 +47,13 @@ native() {
   bin=build/native
   mkdir -p $bin
   passed=0 failed=0 failures=""
-  for p in $PLUGINS; do
+  # An API kernel's tests run the plug-ins' kernels beside it.
+  references=""
+  for p in $PLUGINS; do references="$references -I$p $p/${p}_kernel.cpp"; done
+  for p in $KERNELS; do
+    case " $PLUGINS " in *" $p "*) extra="" ;; *) extra=$references ;; esac
     if ! g++ $flags -I$p -Itests -o $bin/${p}_tests tests/${p}_*_test.cpp $p/${p}_gateway.cpp \
-         $p/${p}_kernel.cpp $host hostif/testhost/testhost.cpp \
+         $p/${p}_kernel.cpp $extra $host hostif/testhost/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
     fi
@@ -59,7 +65,7 @@ native() {
     [ "${f:-0}" = 0 ] || failures="$failures ${p}_tests"
   done
   objs=""
-  for p in $PLUGINS; do
+  for p in $KERNELS; do
     g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $p/${p}_gateway.cpp -o $bin/hash_$p.o \
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $p/${p}_kernel.cpp"
   done

@@ -25,6 +25,7 @@ void ws_gateway_gridsweep(int, mxArray*[], int, const mxArray*[]);
 void ws_gateway_peakpick(int, mxArray*[], int, const mxArray*[]);
 void ws_gateway_drawweighted(int, mxArray*[], int, const mxArray*[]);
 void ws_gateway_greedypick(int, mxArray*[], int, const mxArray*[]);
+void ws_gateway_ringcontrast(int, mxArray*[], int, const mxArray*[]);
 }
 
 namespace {
@@ -226,6 +227,29 @@ void greedy(Numbers& rng) {
   }
 }
 
+// The API's contrast kernel: quantised uint8 RGB pixels, then their scores
+// at surrounds that shrink, keep and clip the box.
+void contrast(Numbers& rng) {
+  const int rows = 41, cols = 67, windows = 500;
+  std::vector<double> pixels(3 * rows * cols);
+  for (double& v : pixels) v = rng.below(256);
+  const Array image = makeArray(ArrayClass::Uint8, {rows, cols, 3}, false, false, pixels);
+  run("ringcontrast", ws_gateway_ringcontrast, "quantise", 1,
+      {text("quantise").get(), image.get(), scalar(27).get()});
+  std::vector<double> boxes(4 * windows);
+  for (int i = 0; i < windows; ++i) {
+    boxes[i] = rng.between(1, cols);
+    boxes[i + windows] = rng.between(1, rows);
+    boxes[i + 2 * windows] = rng.between(static_cast<int>(boxes[i]), cols);
+    boxes[i + 3 * windows] = rng.between(static_cast<int>(boxes[i + windows]), rows);
+  }
+  for (int percent : {-150, 0, 50, 300}) {
+    run("ringcontrast", ws_gateway_ringcontrast, "surround" + std::to_string(percent), 1,
+        {text("pixels").get(), image.get(), scalar(27).get(), matrix(windows, 4, boxes).get(),
+         scalar(percent).get(), scalar(1e9).get()});
+  }
+}
+
 }  // namespace
 
 extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -239,5 +263,6 @@ int main(int argc, char** argv) {
   sweepAndPeaks(rng);
   draws(rng);
   greedy(rng);
+  contrast(rng);
   return g_failures == 0 ? 0 : 1;
 }
