@@ -13,6 +13,7 @@
 %   winscore.quantise     - Quantise an image's colours into bin numbers 1..BINS.
 %   winscore.contrast     - Centre-surround colour contrast of windows in a quantised image.
 %   winscore.select       - Greedy overlap suppression: the best windows that overlap little.
+%   winscore.overlap      - Overlap ratios between two lists of boxes.
 %   winscore.sample       - Draw indices at random in proportion to their scores.
 %   winscore.gridPeaks    - The best windows of a coarse grid: local maxima of grid-window scores.
 %   winscore.convertBoxes - Boxes from one corner convention to another.

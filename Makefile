@@ -7,7 +7,7 @@ VALGRIND := valgrind -q --error-exitcode=1 --leak-check=full
 # Three repetitions per benchmark, medians reported: the machine is shared.
 BENCH_FLAGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
-.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench demo run-demo package compat clean
+.PHONY: all deps build build-asan build-fuzz test fuzz memcheck bench bench-photos demo run-demo package compat clean
 
 all: build
 
@@ -51,9 +51,10 @@ fuzz: build-fuzz
 	ctest --preset fuzz
 
 # Kernel benchmarks (plain, fast, floor; greedypick beside OpenCV), then the plug-ins
-# against idiomatic Octave.
+# against idiomatic Octave, then the photo table.
+BENCH_DEPS := libbenchmark-dev libopencv-dev libopencv-contrib-dev python3 imagemagick
 bench: build
-	@tools/ensure-deps.sh libbenchmark-dev libopencv-dev python3
+	@tools/ensure-deps.sh $(BENCH_DEPS)
 	cmake --preset bench
 	cmake --build --preset bench
 	mkdir -p build/bench/results && rm -f build/bench/results/*.json
@@ -62,6 +63,21 @@ bench: build
 	    --benchmark_out_format=json || exit 1; done
 	python3 bench/ratios.py build/bench/results/*.json
 	$(OCTAVE) --eval "addpath('build/mex'); addpath('bench/octave'); compare(); api_overhead(); draw_large(); fused_contrast()"
+	$(PHOTO_TABLE)
+
+# winscore.propose on real photos of 0.2 to 12 megapixels (fetched from a Debian
+# package into build/photos) beside OpenCV's EdgeBoxes and selective search: one
+# markdown table, alone. REUSE_PEERS=1 keeps the peers' figures of earlier runs
+# (selective search at 12 MP takes minutes); WALL=1 times by the wall clock;
+# PHOTOS=fig,mountains measures only the photos named.
+PHOTO_TABLE = python3 bench/photo_table.py --peers build/bench/bench/photo_peers \
+  --octave "$(OCTAVE)" $(if $(REUSE_PEERS),--reuse-peers) $(if $(WALL),--wall) \
+  $(if $(PHOTOS),--only $(PHOTOS))
+bench-photos: build
+	@tools/ensure-deps.sh $(BENCH_DEPS)
+	cmake --preset bench
+	cmake --build --preset bench --target photo_peers
+	$(PHOTO_TABLE)
 
 # The folder make was started in (before any -C), for a relative IMAGE; the
 # environment carries it into the sub-make, whose shell resets PWD.

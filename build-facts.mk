@@ -19,12 +19,14 @@ WS_PLUGINS = tallyplane ringdiff gridsweep peakpick drawweighted greedypick
 # The toolbox API's own kernels, built the same way but into WS_API_FOLDER, so
 # that <name>.mex is called as winscore.internal.<name> (no help file: they
 # are internal).
-WS_API_KERNELS = ringcontrast
+WS_API_KERNELS = ringcontrast greedyselect
 WS_API_FOLDER = +winscore/+internal
 
 # The files of each plug-in and API kernel <name>, by their ending: the
 # gateway *_gateway.cpp, the kernel's other *.cpp, its headers *.hpp, the help
-# text *.m. Every build compiles the gateway with the kernel's sources.
+# text *.m. Every build compiles the gateway with the kernel's sources, with
+# the folder of every listed file on the include path: a kernel that builds on
+# another lists that one's files too (greedyselect walks as greedypick does).
 WS_SOURCES_tallyplane = tallyplane/tallyplane_gateway.cpp tallyplane/tallyplane_kernel.cpp tallyplane/tallyplane_kernel.hpp tallyplane/tallyplane_stores.hpp tallyplane/tallyplane.m
 WS_SOURCES_ringdiff = ringdiff/ringdiff_gateway.cpp ringdiff/ringdiff_kernel.cpp ringdiff/ringdiff_kernel.hpp ringdiff/ringdiff.m
 WS_SOURCES_gridsweep = gridsweep/gridsweep_gateway.cpp gridsweep/gridsweep_kernel.cpp gridsweep/gridsweep_kernel.hpp gridsweep/gridsweep.m
@@ -32,6 +34,7 @@ WS_SOURCES_peakpick = peakpick/peakpick_gateway.cpp peakpick/peakpick_kernel.cpp
 WS_SOURCES_drawweighted = drawweighted/drawweighted_gateway.cpp drawweighted/drawweighted_kernel.cpp drawweighted/drawweighted_kernel.hpp drawweighted/drawweighted.m
 WS_SOURCES_greedypick = greedypick/greedypick_gateway.cpp greedypick/greedypick_kernel.cpp greedypick/greedypick_kernel.hpp greedypick/greedypick.m
 WS_SOURCES_ringcontrast = ringcontrast/ringcontrast_gateway.cpp ringcontrast/ringcontrast_kernel.cpp ringcontrast/ringcontrast_kernel.hpp
+WS_SOURCES_greedyselect = greedyselect/greedyselect_gateway.cpp greedyselect/greedyselect_kernel.cpp greedyselect/greedyselect_kernel.hpp greedypick/greedypick_kernel.cpp greedypick/greedypick_kernel.hpp
 
 # The host operations every plug-in links: sources and headers.
 WS_HOST_SOURCES = hostif/host.cpp hostif/host.hpp hostif/messages.hpp
@@ -46,6 +49,7 @@ WS_TESTS_peakpick = tests/peakpick_kernel_test.cpp tests/peakpick_gateway_test.c
 WS_TESTS_drawweighted = tests/drawweighted_kernel_test.cpp tests/drawweighted_gateway_test.cpp
 WS_TESTS_greedypick = tests/greedypick_kernel_test.cpp tests/greedypick_gateway_test.cpp
 WS_TESTS_ringcontrast = tests/ringcontrast_kernel_test.cpp tests/ringcontrast_gateway_test.cpp
+WS_TESTS_greedyselect = tests/greedyselect_gateway_test.cpp
 WS_HOST_TESTS = tests/hostif_messages_test.cpp
 # The other Octave tests, tests/octave/<name>.tst: the demo end to end, the
 # bad-input table of every plug-in, the toolbox API, the shipped scripts'

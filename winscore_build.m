@@ -143,11 +143,13 @@ end
 function build_one (root, name, files, outdir, host, isOctave, api, flags)
   % The sources among FILES (the gateway and its kernel's) with the host
   % sources, into OUTDIR/NAME.mex (or MATLAB's extension).
-  folder = fullfile (root, name);
   sources = [files, host];
   sources = sources(~cellfun (@isempty, regexp (sources, '\.cpp$', 'once')));
   sources = cellfun (@(f) fullfile (root, f), sources, 'UniformOutput', false);
-  includes = {['-I' fullfile(root, 'hostif')], ['-I' folder]};
+  % Every listed file's folder, so a kernel finds the one it builds on.
+  folders = unique (cellfun (@fileparts, files, 'UniformOutput', false));
+  includes = [{['-I' fullfile(root, 'hostif')]}, ...
+              cellfun(@(f) ['-I' fullfile(root, f)], folders, 'UniformOutput', false)];
   if isOctave
     mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
   else

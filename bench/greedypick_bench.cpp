@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Greedy suppression of 100000 windows in a 500 x 500 image, clustered or uniform: the plain
-// transcription, the fast walk with and without the marker vector, and OpenCV's NMSBoxes.
+// Greedy suppression of 100000 windows: the plain transcription, the fast walk with and without
+// the marker vector, each walk forced, and OpenCV's NMSBoxes, over c in doubling steps from 1 to
+// 100000. The lists: clustered or uniform in a 500 x 500 image, long thin strips, and windows
+// whose bounds are all NaN.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -66,26 +68,64 @@ Workload makeWorkload(bool clustered) {
   return l;
 }
 
-const Workload& workload(bool clustered) {
-  static const Workload lists[] = {makeWorkload(false), makeWorkload(true)};
-  return lists[clustered];
+// Long thin strips, 1 to 3 pixels across and 200 to 1000 long, half lying and half standing,
+// spread over a 20000 x 20000 image, so that most of them are kept.
+Workload makeStrips() {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> across(1, 3), along(200, 1000), at(1, 20000);
+  Workload l;
+  for (int p = 0; p < kListLength; ++p) {
+    double w = across(rng), h = along(rng);
+    if (p % 2) std::swap(w, h);
+    const double x = at(rng), y = at(rng);
+    l.xmin.push_back(x), l.ymin.push_back(y), l.xmax.push_back(x + w - 1),
+        l.ymax.push_back(y + h - 1), l.area.push_back(w * h);
+  }
+  return l;
 }
 
-enum class Variant { plain, fast, fastWithMarker };
+// Windows whose bounds are all NaN: each overlaps nothing, so every one is kept.
+Workload makeNaNs() {
+  const double nan = std::nan("");
+  std::vector<double> v(kListLength, nan);
+  return {std::vector<double>(kListLength, 1.0), v, v, v, v};
+}
 
-void BM_pick(benchmark::State& state, bool clustered, Variant variant) {
-  const Workload& w = workload(clustered);
+enum class List { uniform, clustered, strips, nan };
+constexpr const char* kListNames[] = {"uniform", "clustered", "strips", "nan"};
+
+const Workload& workload(List list) {
+  static const Workload lists[] = {makeWorkload(false), makeWorkload(true), makeStrips(),
+                                   makeNaNs()};
+  return lists[static_cast<int>(list)];
+}
+
+// One walk forced, with or without the marker vector; `plain` is the reference
+// function, which always fills the marker vector.
+struct Variant {
+  const char* name;
+  gp::Walk walk;
+  bool marker;
+};
+constexpr Variant kPlain{"plain", gp::Walk::plain, true};
+constexpr Variant kVariants[] = {
+    {"fast", gp::Walk::automatic, false},          {"fast+marker", gp::Walk::automatic, true},
+    {"lazyList", gp::Walk::lazyList, false},       {"lazyList+marker", gp::Walk::lazyList, true},
+    {"lazyGrid", gp::Walk::lazyGrid, false},       {"lazyGrid+marker", gp::Walk::lazyGrid, true}};
+
+void BM_pick(benchmark::State& state, List list, Variant variant) {
+  const Workload& w = workload(list);
   const auto c = static_cast<std::int32_t>(state.range(0));
   std::vector<double> kept(c), marker(kListLength);
   for (auto _ : state) {
     std::fill(marker.begin(), marker.end(), 0.0);
-    if (variant == Variant::plain)
+    if (variant.walk == gp::Walk::plain)
       gp::greedyPickPlain(kept.data(), marker.data(), w.area.data(), w.xmin.data(),
                           w.ymin.data(), w.xmax.data(), w.ymax.data(), kListLength, c);
     else
       gp::greedyPick(kept.data(), marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
-                     w.xmax.data(), w.ymax.data(), kListLength, c,
-                     variant == Variant::fastWithMarker);
+                     w.xmax.data(), w.ymax.data(), kListLength, c, variant.marker, gp::kHalf,
+                     variant.walk);
     benchmark::ClobberMemory();
   }
   state.counters["kept"] = static_cast<double>(c - std::count(kept.begin(), kept.end(), -1.0));
@@ -96,8 +136,8 @@ void BM_pick(benchmark::State& state, bool clustered, Variant variant) {
 // NMSBoxes on the same windows in the same order (descending scores), with
 // top_k set to the positions up to the fast walk's last kept window, so that it
 // returns the same picks; the run fails if it does not.
-void BM_nmsBoxes(benchmark::State& state, bool clustered) {
-  const Workload& w = workload(clustered);
+void BM_nmsBoxes(benchmark::State& state, List list) {
+  const Workload& w = workload(list);
   const auto c = static_cast<std::int32_t>(state.range(0));
   std::vector<cv::Rect2d> boxes;
   std::vector<float> scores;
@@ -122,21 +162,26 @@ void BM_nmsBoxes(benchmark::State& state, bool clustered) {
 }
 #endif
 
+// The sweep: c = 1, 2, 4, ..., 65536 and 100000 on the clustered and uniform
+// lists; c = 1000 and 100000 on the strips and the NaN windows. A run that
+// takes longer than its minimum time is timed once.
 int registerAll() {
-  for (bool clustered : {true, false}) {
-    const std::string list = clustered ? "/clustered" : "/uniform";
-    const auto sweep = [](benchmark::internal::Benchmark* b) {
-      b->RangeMultiplier(10)->Range(10, 100000)->Unit(benchmark::kMillisecond);
+  std::vector<std::int64_t> doubling;
+  for (std::int64_t c = 1; c < kListLength; c *= 2) doubling.push_back(c);
+  doubling.push_back(kListLength);
+  for (List list : {List::clustered, List::uniform, List::strips, List::nan}) {
+    const bool swept = list == List::clustered || list == List::uniform;
+    const auto counts = swept ? doubling : std::vector<std::int64_t>{1000, kListLength};
+    const auto add = [&](const std::string& variant, auto&&... run) {
+      auto* b = benchmark::RegisterBenchmark(
+          ("greedypick/" + variant + "/" + kListNames[static_cast<int>(list)]).c_str(), run...);
+      for (std::int64_t c : counts) b->Arg(c);
+      return b->Unit(benchmark::kMillisecond)->MinTime(0.05);
     };
-    sweep(benchmark::RegisterBenchmark(("greedypick/plain" + list).c_str(), BM_pick, clustered,
-                                       Variant::plain));
-    sweep(benchmark::RegisterBenchmark(("greedypick/fast" + list).c_str(), BM_pick, clustered,
-                                       Variant::fast));
-    sweep(benchmark::RegisterBenchmark(("greedypick/fast+marker" + list).c_str(), BM_pick,
-                                       clustered, Variant::fastWithMarker));
+    add(kPlain.name, BM_pick, list, kPlain);
+    for (const Variant& v : kVariants) add(v.name, BM_pick, list, v);
 #ifdef WINSCORE_BENCH_OPENCV
-    sweep(benchmark::RegisterBenchmark(("greedypick/peer" + list).c_str(), BM_nmsBoxes,
-                                       clustered));
+    if (swept) add("peer", BM_nmsBoxes, list);
 #endif
   }
   return 0;

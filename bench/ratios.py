@@ -6,7 +6,8 @@ A kernel with only a plain version (ringdiff) is listed with its time alone.
 A kernel with a peer or a variant that also returns the marker vector
 (greedypick) gets a table of its own: plain, fast (kept list only),
 fast+marker (both outputs) and peer (another library's function for the same
-job), with the plain and the peer time as ratios to the fast ones.
+job), with the plain and the peer time as ratios to the fast ones; runs of
+other variants (each of greedypick's walks forced) get a table of times.
 
 Reads Google Benchmark JSON files (--benchmark_out_format=json) whose runs are
 named <kernel>/<variant>/<workload...>, and uses the median of the repetitions
@@ -31,7 +32,9 @@ def medians(paths, clock, errors):
     for path in paths:
         with open(path) as f:
             for b in json.load(f)["benchmarks"]:
-                parts = b.get("run_name", b["name"]).split("/")
+                # Settings Google Benchmark appends to a name are not part of the workload.
+                parts = [p for p in b.get("run_name", b["name"]).split("/")
+                         if not re.match(r"(min_time|iterations|repeats):", p)]
                 if b.get("error_occurred"):
                     errors.add(f"{b.get('run_name', b['name'])}: {b.get('error_message', '')}")
                     continue
@@ -84,6 +87,17 @@ def side_table(times, kernel, workloads):
               f"{ratio(plain, fast)}{ratio(plain, marker)}{ratio(peer, fast, 11)}")
 
 
+def variant_table(times, kernel, workloads):
+    variants = sorted({v for k, _, v in times if k == kernel and v not in SIDE})
+    if not variants:
+        return
+    print(f"\n{kernel}: each walk forced, ms")
+    print(f"{'workload':<18}" + "".join(f"{v:>17}" for v in variants))
+    for workload in workloads:
+        print(f"{workload or '-':<18}"
+              + "".join(cell(times.get((kernel, workload, v)), 17) for v in variants))
+
+
 def main(args):
     clock = "real_time" if "--real" in args else "cpu_time"
     paths = [a for a in args if a != "--real"]
@@ -97,6 +111,7 @@ def main(args):
     main_table(times, [r for r in rows if r[0] not in side])
     for kernel in sorted(side):
         side_table(times, kernel, [w for k, w in rows if k == kernel])
+        variant_table(times, kernel, [w for k, w in rows if k == kernel])
     if errors:
         sys.exit("\nruns that reported an error:\n" + "\n".join(sorted(errors)))
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Greedy suppression of windows that overlap a kept window by more than half.
+// Greedy suppression of windows that overlap a kept window by more than a threshold.
 #include "greedypick_kernel.hpp"
 
 #include <algorithm>
@@ -36,63 +36,56 @@ inline bool overlap(const Box& i, const Box& j, double& ratio) {
   return true;
 }
 
-// Kept window i suppresses the later window j: the one test that decides.
-inline bool suppresses(const Box& i, const Box& j) {
-  double ratio;
-  return overlap(i, j, ratio) && ratio > 0.5;
+// A window with a NaN bound overlaps nothing: it neither suppresses nor is suppressed.
+inline bool inert(const Box& b) {
+  return std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(b.xmax) || std::isnan(b.ymax);
 }
 
-struct List {
+// Windows as flat runs of doubles, one run per field.
+struct Runs {
   const double *area, *xmin, *ymin, *xmax, *ymax;
-  std::int32_t length;
-
   Box box(std::int32_t p) const { return {xmin[p], ymin[p], xmax[p], ymax[p], area[p]}; }
-  bool suppresses(std::int32_t i, std::int32_t j) const {
-    return greedypick::suppresses(box(i), box(j));
+};
+
+// The list walked, with the threshold its overlaps are held against.
+struct List : Runs {
+  std::int32_t length;
+  double threshold;
+
+  // Kept window i suppresses the later window j: the one test that decides.
+  bool suppresses(const Box& i, const Box& j) const {
+    double ratio;
+    return overlap(i, j, ratio) && ratio > threshold;
   }
 };
 
-}  // namespace
+// ---- The walk as defined -----------------------------------------------------
 
-bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
-                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
-                  double& ratio) {
-  const List list{areaVector, xmin, ymin, xmax, ymax, 0};
-  return overlap(list.box(i), list.box(j), ratio);
-}
-
-namespace {
-
-// ---- The plain transcription -------------------------------------------------
-
-void greedyWalkPlain(double* kept, double* marker, const List& list, std::int32_t numberKept) {
-  for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
-  if (numberKept <= 0 || list.length <= 0) return;
-  std::int32_t k = 0;
+void walkPlain(double* kept, double* marker, const List& list, std::int32_t numberKept) {
   std::int32_t i = 0;
-  for (;;) {
+  for (std::int32_t k = 0;;) {
     kept[k] = static_cast<double>(i);
     marker[i] = 1.0;
     // Every later position is tested, marked or not: only kept windows
     // suppress, and a window already suppressed is simply marked again.
+    const Box b = list.box(i);
     for (std::int32_t j = i + 1; j < list.length; ++j)
-      if (list.suppresses(i, j)) marker[j] = 1.0;
+      if (list.suppresses(b, list.box(j))) marker[j] = 1.0;
     std::int32_t next = i + 1;
     while (next < list.length && marker[next] != 0.0) ++next;
-    if (next == list.length) return;
-    if (++k == numberKept) return;
+    if (next == list.length || ++k == numberKept) return;
     i = next;
   }
 }
 
-// ---- Marking the positions from `first` on that window i suppresses ----------
+// ---- Which of a run of windows may overlap a window --------------------------
 
+// Calls visit(p) for every p in first..end-1 whose window may overlap b, in
+// increasing order, until a call returns true. "May": both sides of the
+// intersection positive as branch-free min and max compute them, which is
+// exactly so when no coordinate is NaN (the sign of a zero they may differ in
+// is erased by the + 1), and with a NaN the exact test says "no overlap" anyway.
 #if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
-// min and max without the NaN rule, as the target's min and max instructions
-// compute them, without branches. They serve only to rule windows out: when
-// no coordinate is NaN they give the value minOf and maxOf give (up to the
-// sign of a zero, which the + 1 that follows erases), and with a NaN the exact
-// test says "no overlap" anyway.
 inline double lowerOf(double a, double b) { return b < a ? b : a; }
 inline double upperOf(double a, double b) { return b > a ? b : a; }
 
@@ -112,61 +105,52 @@ inline Pair upperOf(Pair a, Pair b) { return b > a ? b : a; }
 // Positions tested per block before the ones that may overlap are looked at.
 constexpr std::int32_t kBlock = 16;
 
-// Bit l set when position first + l may overlap window (x0, y0, x1, y1) and is
-// not marked yet: both sides of the intersection positive, as far as the
-// branch-free min and max tell, which is exactly when no coordinate is NaN.
-std::uint32_t blockCandidates(const double* marker, const List& list, double x0, double y0,
-                              double x1, double y1, std::int32_t first, std::int32_t count) {
-  const double *xmin = list.xmin, *ymin = list.ymin, *xmax = list.xmax, *ymax = list.ymax;
-  std::uint32_t candidates = 0;
-  std::int32_t l = 0;
-  if (count == kBlock) {
-    const Pair X0 = {x0, x0}, Y0 = {y0, y0}, X1 = {x1, x1}, Y1 = {y1, y1};
-    const Pair zero = {0.0, 0.0}, one = {1.0, 1.0};
-    for (; l < kBlock; l += 2) {
-      const std::int32_t j = first + l;
-      const Pair iw = (lowerOf(X1, load(xmax + j)) - upperOf(X0, load(xmin + j))) + one;
-      const Pair ih = (lowerOf(Y1, load(ymax + j)) - upperOf(Y0, load(ymin + j))) + one;
-      const PairMask open = (iw > zero) & (ih > zero) & (load(marker + j) == zero);
+template <typename Visit>
+bool eachMayOverlap(const Runs& runs, std::int32_t first, std::int32_t end, const Box& b,
+                    Visit visit) {
+  const Pair X0 = {b.xmin, b.xmin}, Y0 = {b.ymin, b.ymin}, X1 = {b.xmax, b.xmax},
+             Y1 = {b.ymax, b.ymax}, zero = {0.0, 0.0}, one = {1.0, 1.0};
+  std::int32_t p = first;
+  for (; p + kBlock <= end; p += kBlock) {
+    std::uint32_t candidates = 0;
+    for (std::int32_t l = 0; l < kBlock; l += 2) {
+      const std::int32_t j = p + l;
+      const Pair iw = (lowerOf(X1, load(runs.xmax + j)) - upperOf(X0, load(runs.xmin + j))) + one;
+      const Pair ih = (lowerOf(Y1, load(runs.ymax + j)) - upperOf(Y0, load(runs.ymin + j))) + one;
+      const PairMask open = (iw > zero) & (ih > zero);
       candidates |= static_cast<std::uint32_t>((open[0] & 1) | (open[1] & 2)) << l;
     }
-    return candidates;
+    for (; candidates != 0; candidates &= candidates - 1)
+      if (visit(p + __builtin_ctz(candidates))) return true;
   }
-  for (; l < count; ++l) {
-    const std::int32_t j = first + l;
-    const double iw = (lowerOf(x1, xmax[j]) - upperOf(x0, xmin[j])) + 1.0;
-    const double ih = (lowerOf(y1, ymax[j]) - upperOf(y0, ymin[j])) + 1.0;
-    const bool open = (iw > 0.0) & (ih > 0.0) & (marker[j] == 0.0);
-    candidates |= static_cast<std::uint32_t>(open) << l;
+  for (; p < end; ++p) {
+    const double iw = (lowerOf(b.xmax, runs.xmax[p]) - upperOf(b.xmin, runs.xmin[p])) + 1.0;
+    const double ih = (lowerOf(b.ymax, runs.ymax[p]) - upperOf(b.ymin, runs.ymin[p])) + 1.0;
+    if (iw > 0.0 && ih > 0.0 && visit(p)) return true;
   }
-  return candidates;
+  return false;
 }
-
-// A marked position stays marked whatever its ratio, so it is passed over, and
-// the ratio is formed only for positions whose intersection has both sides
-// positive, a block of positions at a time.
-void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
-  const double x0 = list.xmin[i], y0 = list.ymin[i], x1 = list.xmax[i], y1 = list.ymax[i];
-  for (; first < list.length; first += kBlock) {
-    const std::int32_t count = std::min(list.length - first, kBlock);
-    std::uint32_t candidates = blockCandidates(marker, list, x0, y0, x1, y1, first, count);
-    while (candidates != 0) {
-      const std::int32_t j = first + __builtin_ctz(candidates);
-      candidates &= candidates - 1;
-      if (list.suppresses(i, j)) marker[j] = 1.0;
-    }
-  }
-}
-
 #else
-// Compilers without GCC's vector extensions test every unmarked position.
-void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
-  for (std::int32_t j = first; j < list.length; ++j)
-    if (marker[j] == 0.0 && list.suppresses(i, j)) marker[j] = 1.0;
+// Compilers without GCC's vector extensions look at every position.
+template <typename Visit>
+bool eachMayOverlap(const Runs&, std::int32_t first, std::int32_t end, const Box&, Visit visit) {
+  for (std::int32_t p = first; p < end; ++p)
+    if (visit(p)) return true;
+  return false;
 }
 #endif
 
-// ---- Uniform grids: which windows may meet -----------------------------------
+// Marks the unmarked positions from `first` on that kept window i suppresses.
+void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
+  const Box b = list.box(i);
+  if (inert(b)) return;
+  eachMayOverlap(list, first, list.length, b, [&](std::int32_t j) {
+    if (marker[j] == 0.0 && list.suppresses(b, list.box(j))) marker[j] = 1.0;
+    return false;
+  });
+}
+
+// ---- The kept windows, in a list or filed in a grid --------------------------
 
 // One axis of a uniform grid. The cell of a coordinate is its offset from the
 // origin times the cells per unit, clamped into the grid and truncated. Each
@@ -188,8 +172,8 @@ constexpr std::int32_t kMaxCellsPerAxis = 256;
 constexpr std::int32_t kSample = 512;
 
 // An axis whose cell side is `perSide` times the windows' median extent, over
-// the span between the 1st and 99th percentiles of their bounds, from a sample
-// spread over the list. A poor guess costs time only.
+// the span between the 1st and 99th percentiles of their bounds, from a
+// sample spread over the list. A poor guess costs time only.
 Axis axisFor(const double* lower, const double* upper, std::int32_t length, double perSide) {
   std::vector<double> lows, highs, extents;
   const std::int32_t step = std::max<std::int32_t>(1, length / kSample);
@@ -215,202 +199,196 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length, doub
   return axis;
 }
 
-// ---- Windows with their own inclusive areas ----------------------------------
-
-// Whole-number bounds within +-2^24 and an area equal to the window's own
-// inclusive area. Between two such windows every step of the overlap test is
-// exact but the final division, whose rounding cannot lift a ratio of at most
-// 0.5 above it; so the exact reasoning of mayQualify holds.
+// Whole-number bounds within +-2^24, positive sides and an area equal to the
+// window's own inclusive area. Between two such windows every step of the
+// overlap test is exact but the division, and the rounding of a quotient at or
+// below the threshold cannot lift it above; so the exact reasoning of Reach holds.
 bool tame(const Box& b) {
   constexpr double kTame = 16777216.0;
   const auto whole = [](double v) {
     return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
   };
   return whole(b.xmin) && whole(b.ymin) && whole(b.xmax) && whole(b.ymax) &&
+         b.xmax >= b.xmin && b.ymax >= b.ymin &&
          b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
 }
 
-bool everyWindowTame(const List& list) {
-  for (std::int32_t p = 0; p < list.length; ++p)
-    if (!tame(list.box(p))) return false;
-  return true;
-}
-
-// Between tame windows, window i (width w, height h) suppresses window j only
-// when 3 inter > area i + area j, with both sides positive. As inter is at
-// most the smaller width times the smaller height, that needs j's width
-// strictly between w / 2 and 2 w, and 3 iw > w + w_j; with iw at most
-// w - (xmin_j - xmin_i) and at most w_j + (xmin_j - xmin_i), xmin_j lies
-// strictly between xmin_i - w and xmin_i + w / 2. Mirrored, xmax_j lies
-// strictly between xmax_i - w / 2 and xmax_i + w; on y likewise: j's bounds
-// lie in i's reach, open intervals, or i does not suppress j.
+// Where the bounds of a tame window lie when it and the tame window b, one
+// kept and the other later, overlap by more than the threshold t. The union
+// of two overlapping windows holds the union of their extents on x times the
+// height of their intersection, so the ratio is at most iw / (wi + wj - iw)
+// and must exceed t on each axis alone. Seen from b (width w), the other
+// window's extent loses `a` of b's inside the intersection and the union
+// gains `e` outside b: (w - a) / (w + e) > t, so a < (1 - t) w and
+// e < (1 - t) / t w. A lower bound of the other window above b's is part of
+// a, one below it part of e; mirrored for the upper bounds, and likewise on
+// y. Each interval is open; a margin of 1 covers the rounding of its ends.
 struct Reach {
-  double xminLo, xminHi, xmaxLo, xmaxHi, yminLo, yminHi, ymaxLo, ymaxHi;
+  Box lo, hi;  // the other window's bounds lie strictly between these
 };
 
-inline Reach reachOf(const Box& i) {
-  const double w = (i.xmax - i.xmin) + 1.0, h = (i.ymax - i.ymin) + 1.0;
-  return {i.xmin - w, i.xmin + w / 2, i.xmax - w / 2, i.xmax + w,
-          i.ymin - h, i.ymin + h / 2, i.ymax - h / 2, i.ymax + h};
-}
-
-inline bool mayQualify(const Reach& r, const Box& j) {
-  return (j.xmin > r.xminLo) & (j.xmin < r.xminHi) & (j.xmax > r.xmaxLo) & (j.xmax < r.xmaxHi) &
-         (j.ymin > r.yminLo) & (j.ymin < r.yminHi) & (j.ymax > r.ymaxLo) & (j.ymax < r.ymaxHi);
-}
-
-// Windows meeting more cells than this are tested against everything instead.
-constexpr std::int64_t kWideCells = 64;
-
-// Kept windows filed in every cell their extent [xmin, xmax + 1) x
-// [ymin, ymax + 1) meets. When the exact test finds an overlap, the point
-// (larger xmin, larger ymin) lies in both extents: it is at least both lower
-// bounds, and below both xmax + 1, since (min - max) + 1 > 0 in doubles holds
-// only when min - max > -1 exactly, and xmax + 1 rounds to no less than that
-// point. So its cell is in both ranges. Windows with a NaN bound, or meeting
-// too many cells (infinite or huge ones), are tested exhaustively.
-class KeptIndex {
+class Threshold {
  public:
-  explicit KeptIndex(const List& list)
-      : x_(axisFor(list.xmin, list.xmax, list.length, 1.0)),
-        y_(axisFor(list.ymin, list.ymax, list.length, 1.0)),
-        cells_(static_cast<std::size_t>(x_.cells) * y_.cells) {}
+  explicit Threshold(double t) : inside_(1.0 - t), outside_((1.0 - t) / t), usable_(t > 0.0) {}
+  bool usable() const { return usable_; }
 
-  void add(const Box& b, bool isTame) {
-    const auto slot = static_cast<std::int32_t>(boxes_.size());
-    boxes_.push_back(b);
-    seen_.push_back(-1);
-    Range r;
-    if (!cells(b, r)) {
-      wide_.push_back(slot);
-      return;
-    }
-    const Reach reach = reachOf(b);
-    for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        cells_[static_cast<std::size_t>(cy) * x_.cells + cx].push_back({reach, isTame, slot});
-  }
-
-  // Some kept window suppresses window b at position j, after all of them.
-  bool suppressed(const Box& b, std::int32_t j, bool isTame) {
-    for (std::int32_t slot : wide_)
-      if (suppresses(boxes_[slot], b)) return true;
-    Range r;
-    if (!cells(b, r)) {
-      for (const Box& k : boxes_)
-        if (suppresses(k, b)) return true;
-      return false;
-    }
-    for (std::int32_t cy = r.y0; cy <= r.y1; ++cy)
-      for (std::int32_t cx = r.x0; cx <= r.x1; ++cx)
-        for (const Entry& entry : cells_[static_cast<std::size_t>(cy) * x_.cells + cx]) {
-          if (seen_[entry.slot] == j) continue;
-          seen_[entry.slot] = j;
-          if (isTame && entry.tame && !mayQualify(entry.reach, b)) continue;
-          if (suppresses(boxes_[entry.slot], b)) return true;
-        }
-    return false;
+  Reach reachOf(const Box& b) const {
+    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
+    const double wIn = inside_ * w + 1.0, wOut = outside_ * w + 1.0;
+    const double hIn = inside_ * h + 1.0, hOut = outside_ * h + 1.0;
+    return {{b.xmin - wOut, b.ymin - hOut, b.xmax - wIn, b.ymax - hIn, 0.0},
+            {b.xmin + wIn, b.ymin + hIn, b.xmax + wOut, b.ymax + hOut, 0.0}};
   }
 
  private:
-  struct Range {
-    std::int32_t x0, y0, x1, y1;  // inclusive; empty when the window meets nothing
-  };
-  struct Entry {
-    Reach reach;  // of a tame window
-    bool tame;
-    std::int32_t slot;
-  };
-
-  bool cells(const Box& b, Range& r) const {
-    const double x1 = b.xmax + 1.0, y1 = b.ymax + 1.0;
-    if (std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(x1) || std::isnan(y1)) return false;
-    r = {x_.cellOf(b.xmin), y_.cellOf(b.ymin), x_.cellOf(x1), y_.cellOf(y1)};
-    return std::int64_t{r.x1 - r.x0 + 1} * (r.y1 - r.y0 + 1) <= kWideCells;
-  }
-
-  Axis x_, y_;
-  std::vector<std::vector<Entry>> cells_;
-  std::vector<Box> boxes_;                  // per kept slot
-  std::vector<std::int32_t> seen_, wide_;  // per kept slot: last position tested; the wide ones
+  double inside_, outside_;  // (1 - t) and (1 - t) / t, used only for 0 < t
+  bool usable_;
 };
 
-// Below this many kept windows a plain list beats the index.
-constexpr std::size_t kIndexFrom = 24;
-
-// The walk when the marker vector is not seen: each position is tested against
-// the windows kept so far only, and the walk stops at the numberKept-th kept
-// window. Returns the kept positions; `index` holds them once there are enough.
-std::vector<std::int32_t> walkKept(double* kept, const List& list, std::int32_t numberKept,
-                                   std::optional<KeptIndex>& index) {
-  std::vector<std::int32_t> positions;
-  std::vector<Box> boxes;
-  std::vector<bool> tameBoxes;
-  for (std::int32_t j = 0;
-       j < list.length && positions.size() < static_cast<std::size_t>(numberKept); ++j) {
-    const Box b = list.box(j);
-    const bool isTame = tame(b);
-    bool suppressed = false;
-    if (index) {
-      suppressed = index->suppressed(b, j, isTame);
-    } else {
-      for (const Box& k : boxes)
-        if (suppresses(k, b)) {
-          suppressed = true;
-          break;
-        }
-    }
-    if (suppressed) continue;
-    kept[positions.size()] = static_cast<double>(j);
-    positions.push_back(j);
-    if (index) {
-      index->add(b, isTame);
-    } else {
-      boxes.push_back(b);
-      tameBoxes.push_back(isTame);
-      if (boxes.size() == kIndexFrom) {
-        index.emplace(list);
-        for (std::size_t k = 0; k < boxes.size(); ++k) index->add(boxes[k], tameBoxes[k]);
-      }
-    }
-  }
-  return positions;
+inline bool within(const Reach& r, const Box& k) {
+  return (k.xmin > r.lo.xmin) & (k.xmin < r.hi.xmin) & (k.xmax > r.lo.xmax) &
+         (k.xmax < r.hi.xmax) & (k.ymin > r.lo.ymin) & (k.ymin < r.hi.ymin) &
+         (k.ymax > r.lo.ymax) & (k.ymax < r.hi.ymax);
 }
 
-// Tame windows grouped by the cell of (xmin, ymin), with their boxes, so that
-// a kept window reads only those whose start mayQualify allows.
-class StartIndex {
+// A grid over the list's windows by the cell of their lower bounds (xmin,
+// ymin): the cells a Reach's lower bounds span. Sides in median extents: the
+// kept windows are few, the later ones many.
+// In the sweep, kept windows on cells of half the median extent took 0.86 to
+// 1.03 ms at c = 1024 clustered, 1.25 to 1.37 ms on cells of a quarter.
+constexpr double kKeptCellSide = 0.5, kLaterCellSide = 0.25;
+
+struct StartGrid {
+  Axis x, y;
+
+  StartGrid(const List& list, double perSide)
+      : x(axisFor(list.xmin, list.xmax, list.length, perSide)),
+        y(axisFor(list.ymin, list.ymax, list.length, perSide)) {}
+  std::size_t cells() const { return static_cast<std::size_t>(x.cells) * y.cells; }
+  std::size_t cellOf(const Box& b) const {
+    return static_cast<std::size_t>(y.cellOf(b.ymin)) * x.cells + x.cellOf(b.xmin);
+  }
+  // Calls visit(cell) for each cell of r's lower bounds, row by row.
+  template <typename Visit>
+  bool eachCell(const Reach& r, Visit visit) const {
+    const std::int32_t x0 = x.cellOf(r.lo.xmin), x1 = x.cellOf(r.hi.xmin);
+    for (std::int32_t cy = y.cellOf(r.lo.ymin), y1 = y.cellOf(r.hi.ymin); cy <= y1; ++cy)
+      for (std::int32_t cx = x0; cx <= x1; ++cx)
+        if (visit(static_cast<std::size_t>(cy) * x.cells + cx)) return true;
+    return false;
+  }
+  std::int64_t span(const Reach& r) const {
+    return std::int64_t{x.cellOf(r.hi.xmin) - x.cellOf(r.lo.xmin) + 1} *
+           (y.cellOf(r.hi.ymin) - y.cellOf(r.lo.ymin) + 1);
+  }
+};
+
+// The windows kept so far, without the inert ones, which suppress nothing.
+// Once indexed, the tame ones are also filed in a StartGrid, so that a tame
+// window looks only at the cells where a window that suppresses it can start;
+// the others are tested against every query.
+class KeptWindows {
  public:
-  explicit StartIndex(const List& list)
-      : x_(axisFor(list.xmin, list.xmax, list.length, 0.5)),
-        y_(axisFor(list.ymin, list.ymax, list.length, 0.5)),
-        start_(static_cast<std::size_t>(x_.cells) * y_.cells + 1, 0),
-        entries_(list.length) {
-    std::vector<std::int32_t> cellOfPosition(list.length);
-    for (std::int32_t p = 0; p < list.length; ++p) {
-      cellOfPosition[p] = x_.cellOf(list.xmin[p]) + x_.cells * y_.cellOf(list.ymin[p]);
-      ++start_[cellOfPosition[p] + 1];
-    }
-    for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
-    std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
-    for (std::int32_t p = 0; p < list.length; ++p)
-      entries_[fill[cellOfPosition[p]]++] = {list.box(p), p};
+  explicit KeptWindows(const List& list) : list_(list), threshold_(list.threshold) {}
+
+  std::int32_t size() const { return static_cast<std::int32_t>(area_.size()); }
+
+  void add(const Box& b) {
+    xmin_.push_back(b.xmin), ymin_.push_back(b.ymin), xmax_.push_back(b.xmax),
+        ymax_.push_back(b.ymax), area_.push_back(b.area);
+    if (grid_) file(size() - 1);
   }
 
-  // Marks every window that b suppresses. Run for the kept window at the first
-  // unmarked position, it may also mark positions before it: all marked already.
-  void suppressBy(double* marker, const Box& b) const {
-    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
-    if (!(w > 0.0) || !(h > 0.0)) return;
-    const Reach r = reachOf(b);
-    const std::int32_t cx0 = x_.cellOf(r.xminLo), cx1 = x_.cellOf(r.xminHi);
-    for (std::int32_t cy = y_.cellOf(r.yminLo), cyEnd = y_.cellOf(r.yminHi); cy <= cyEnd; ++cy) {
-      const std::int32_t row = cy * x_.cells;
-      for (std::int32_t e = start_[row + cx0], end = start_[row + cx1 + 1]; e < end; ++e) {
-        const Box& c = entries_[e].box;
-        if (mayQualify(r, c) && suppresses(b, c)) marker[entries_[e].position] = 1.0;
+  // Files the windows kept so far, and from now on each one kept, in the grid.
+  void index() {
+    if (grid_ || !threshold_.usable()) return;
+    grid_.emplace(list_, kKeptCellSide);
+    cells_.resize(grid_->cells());
+    for (std::int32_t s = 0; s < size(); ++s) file(s);
+  }
+
+  // Some kept window suppresses window b, which comes after all of them.
+  bool suppressed(const Box& b) const {
+    if (inert(b)) return false;
+    if (!grid_ || !tame(b)) return anyOf(b);
+    const Reach r = threshold_.reachOf(b);
+    if (grid_->span(r) > size()) return anyOf(b);
+    for (std::int32_t s : wild_)
+      if (list_.suppresses(box(s), b)) return true;
+    return grid_->eachCell(r, [&](std::size_t cell) {
+      for (const Box& k : cells_[cell])
+        if (within(r, k) && list_.suppresses(k, b)) return true;
+      return false;
+    });
+  }
+
+ private:
+  Box box(std::int32_t s) const { return {xmin_[s], ymin_[s], xmax_[s], ymax_[s], area_[s]}; }
+
+  bool anyOf(const Box& b) const {
+    const Runs runs{area_.data(), xmin_.data(), ymin_.data(), xmax_.data(), ymax_.data()};
+    return eachMayOverlap(runs, 0, size(), b, [&](std::int32_t s) {
+      return list_.suppresses(box(s), b);
+    });
+  }
+
+  void file(std::int32_t s) {
+    const Box b = box(s);
+    if (tame(b))
+      cells_[grid_->cellOf(b)].push_back(b);
+    else
+      wild_.push_back(s);
+  }
+
+  const List& list_;
+  Threshold threshold_;
+  std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
+  std::optional<StartGrid> grid_;
+  std::vector<std::vector<Box>> cells_;  // per cell of the grid, its tame kept windows
+  std::vector<std::int32_t> wild_;       // kept windows that are not tame
+};
+
+// The positions from `first` on, the tame ones filed by the cell of their
+// lower bounds in one flat run, so that a kept window reads only those its
+// Reach allows.
+class LaterWindows {
+ public:
+  LaterWindows(const List& list, std::int32_t first)
+      : grid_(list, kLaterCellSide), start_(grid_.cells() + 1, 0) {
+    std::vector<std::int32_t> cellOfPosition(list.length - first);
+    for (std::int32_t p = first; p < list.length; ++p) {
+      const Box b = list.box(p);
+      if (!tame(b)) {
+        wild_.push_back(p);
+        continue;
       }
+      cellOfPosition[p - first] = static_cast<std::int32_t>(grid_.cellOf(b));
+      ++start_[cellOfPosition[p - first] + 1];
     }
+    for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
+    entries_.resize(start_.back());
+    std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
+    for (std::int32_t p = first, w = 0; p < list.length; ++p) {
+      if (w < static_cast<std::int32_t>(wild_.size()) && wild_[w] == p) {
+        ++w;
+        continue;
+      }
+      entries_[fill[cellOfPosition[p - first]]++] = {list.box(p), p};
+    }
+  }
+
+  // The positions that are not tame.
+  const std::vector<std::int32_t>& wild() const { return wild_; }
+
+  // Marks every tame position that the tame kept window b suppresses.
+  void markBy(double* marker, const List& list, const Threshold& threshold, const Box& b) const {
+    const Reach r = threshold.reachOf(b);
+    grid_.eachCell(r, [&](std::size_t cell) {
+      for (std::int32_t e = start_[cell]; e < start_[cell + 1]; ++e)
+        if (within(r, entries_[e].box) && list.suppresses(b, entries_[e].box))
+          marker[entries_[e].position] = 1.0;
+      return false;
+    });
   }
 
  private:
@@ -419,99 +397,110 @@ class StartIndex {
     std::int32_t position;
   };
 
-  Axis x_, y_;
+  StartGrid grid_;
   std::vector<std::int32_t> start_;  // per cell, its first entry; then the end
   std::vector<Entry> entries_;
+  std::vector<std::int32_t> wild_;
 };
 
-// ---- The walks ---------------------------------------------------------------
-
-// The walk as defined, kept window by kept window, with `suppress` marking
-// what each kept window suppresses.
-template <typename Suppress>
-void walkForward(double* kept, double* marker, const List& list, std::int32_t numberKept,
-                 Suppress suppress) {
-  std::int32_t i = 0;
-  for (std::int32_t k = 0;;) {
-    kept[k] = static_cast<double>(i);
-    marker[i] = 1.0;
-    suppress(i);
-    std::int32_t next = i + 1;
-    while (next < list.length && marker[next] != 0.0) ++next;
-    if (next == list.length || ++k == numberKept) return;
-    i = next;
+// Position by position against the windows kept so far, stopping at the
+// numberKept-th kept window; the kept windows get a grid once there are
+// `indexFrom` of them. Then, when the marker vector is asked for: every
+// position up to the last kept window was kept or suppressed (every position,
+// if the list ran out first), and a later one is marked when a kept window
+// suppresses it, found by each kept window scanning the rest of the list
+// while there are fewer than `markIndexFrom`, else through LaterWindows.
+void walkLazy(double* kept, double* marker, const List& list, std::int32_t numberKept,
+              bool markerRequested, std::size_t indexFrom, std::size_t markIndexFrom) {
+  KeptWindows keptWindows(list);
+  std::int32_t k = 0, j = 0;
+  for (; j < list.length && k < numberKept; ++j) {
+    const Box b = list.box(j);
+    if (keptWindows.suppressed(b)) continue;
+    kept[k++] = static_cast<double>(j);
+    if (inert(b)) continue;
+    keptWindows.add(b);
+    if (static_cast<std::size_t>(keptWindows.size()) == indexFrom) keptWindows.index();
   }
-}
-
-// Up to this many kept windows, scanning the list once per kept window costs
-// less than indexing it.
-constexpr std::int32_t kScanUpTo = 6;
-// From this many on, the kept list alone is found faster by the forward walk.
-constexpr std::int32_t kForwardFrom = 2000;
-
-void walkForwardScanning(double* kept, double* marker, const List& list,
-                         std::int32_t numberKept) {
-  walkForward(kept, marker, list, numberKept,
-              [&](std::int32_t i) { suppressFrom(marker, list, i, i + 1); });
-}
-
-void walkForwardIndexed(double* kept, double* marker, const List& list,
-                        std::int32_t numberKept) {
-  const StartIndex starts(list);
-  walkForward(kept, marker, list, numberKept,
-              [&](std::int32_t i) { starts.suppressBy(marker, list.box(i)); });
-}
-
-// The lazy walk, then the marker vector: every position up to the last kept
-// window was kept or suppressed (every position, if the list ran out before
-// numberKept); a later one is marked when a kept window suppresses it.
-void walkKeptThenMark(double* kept, double* marker, const List& list,
-                      std::int32_t numberKept) {
-  std::optional<KeptIndex> index;
-  const std::vector<std::int32_t> positions = walkKept(kept, list, numberKept, index);
-  const std::int32_t first = static_cast<std::int32_t>(positions.size()) < numberKept
-                                 ? list.length
-                                 : positions.back() + 1;
+  if (!markerRequested) return;
+  const std::int32_t first = k < numberKept ? list.length : j;
   std::fill(marker, marker + first, 1.0);
-  if (index) {
-    for (std::int32_t j = first; j < list.length; ++j)
-      if (index->suppressed(list.box(j), j, tame(list.box(j)))) marker[j] = 1.0;
-  } else {
-    for (std::int32_t i : positions) suppressFrom(marker, list, i, first);
+  const Threshold threshold(list.threshold);
+  if (static_cast<std::size_t>(keptWindows.size()) < markIndexFrom || !threshold.usable()) {
+    for (std::int32_t s = 0; s < k; ++s)
+      suppressFrom(marker, list, static_cast<std::int32_t>(kept[s]), first);
+    return;
   }
+  // Tame kept windows mark the tame later ones through the index; a kept
+  // window that is not tame scans them all; a later one that is not tame is
+  // tested against every kept window.
+  const LaterWindows later(list, first);
+  for (std::int32_t s = 0; s < k; ++s) {
+    const auto i = static_cast<std::int32_t>(kept[s]);
+    if (tame(list.box(i)))
+      later.markBy(marker, list, threshold, list.box(i));
+    else
+      suppressFrom(marker, list, i, first);
+  }
+  for (std::int32_t p : later.wild())
+    if (marker[p] == 0.0 && keptWindows.suppressed(list.box(p))) marker[p] = 1.0;
 }
+
+// The thresholds below come from the sweep of bench/greedypick_bench.cpp (c
+// in doubling steps, 100000 windows clustered and uniform; README, "Speed").
+
+// The walk: from this many kept windows on, the grid finds those near a
+// position faster than the list. Crossover between c = 128 (list 0.020 ms
+// against grid 0.029 ms clustered, 0.019 against 0.025 uniform) and c = 256
+// (0.061 against 0.047, 0.054 against 0.041).
+constexpr std::size_t kIndexFrom = 192;
+// The marker vector: from this many kept windows on, the start index of the
+// later windows marks them faster than each kept window scanning them.
+// Crossover between c = 4 (scans 1.31 ms against index 1.49 ms clustered,
+// 1.15 against 1.58 uniform) and c = 8 (2.47 against 1.66, 2.33 against 1.57).
+constexpr std::size_t kMarkIndexFrom = 6;
+constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
 }  // namespace
 
+bool overlapRatio(const double* areaVector, const double* xmin, const double* ymin,
+                  const double* xmax, const double* ymax, std::int32_t i, std::int32_t j,
+                  double& ratio) {
+  const Runs runs{areaVector, xmin, ymin, xmax, ymax};
+  return overlap(runs.box(i), runs.box(j), ratio);
+}
+
 void greedyPickPlain(double* kept, double* marker, const double* areaVector, const double* xmin,
                      const double* ymin, const double* xmax, const double* ymax,
-                     std::int32_t numberPositions, std::int32_t numberKept) {
-  greedyWalkPlain(kept, marker, List{areaVector, xmin, ymin, xmax, ymax, numberPositions},
-                  numberKept);
+                     std::int32_t numberPositions, std::int32_t numberKept, double threshold) {
+  for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
+  if (numberKept <= 0 || numberPositions <= 0) return;
+  walkPlain(kept, marker, List{{areaVector, xmin, ymin, xmax, ymax}, numberPositions, threshold},
+            numberKept);
 }
 
 void greedyPick(double* kept, double* marker, const double* areaVector, const double* xmin,
                 const double* ymin, const double* xmax, const double* ymax,
-                std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested) {
-  const List list{areaVector, xmin, ymin, xmax, ymax, numberPositions};
+                std::int32_t numberPositions, std::int32_t numberKept, bool markerRequested,
+                double threshold, Walk walk) {
+  const List list{{areaVector, xmin, ymin, xmax, ymax}, numberPositions, threshold};
   for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
   if (numberKept <= 0 || numberPositions <= 0) return;
   try {
-    if (markerRequested && numberKept <= kScanUpTo) {
-      walkForwardScanning(kept, marker, list, numberKept);
-    } else if ((markerRequested || numberKept >= kForwardFrom) && everyWindowTame(list)) {
-      walkForwardIndexed(kept, marker, list, numberKept);
-    } else if (markerRequested) {
-      walkKeptThenMark(kept, marker, list, numberKept);
-    } else {
-      std::optional<KeptIndex> index;
-      walkKept(kept, list, numberKept, index);
+    switch (walk) {
+      case Walk::plain: return walkPlain(kept, marker, list, numberKept);
+      case Walk::lazyList:
+        return walkLazy(kept, marker, list, numberKept, markerRequested, kNever, kNever);
+      case Walk::lazyGrid: return walkLazy(kept, marker, list, numberKept, markerRequested, 1, 1);
+      case Walk::automatic:
+        return walkLazy(kept, marker, list, numberKept, markerRequested, kIndexFrom,
+                        kMarkIndexFrom);
     }
   } catch (const std::bad_alloc&) {
-    // No memory for an index: the scanning walk needs none.
+    // No memory for the kept windows: the plain walk needs none.
     for (std::int32_t k = 0; k < numberKept; ++k) kept[k] = -1.0;
     std::fill(marker, marker + numberPositions, 0.0);
-    walkForwardScanning(kept, marker, list, numberKept);
+    walkPlain(kept, marker, list, numberKept);
   }
 }
 

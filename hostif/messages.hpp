@@ -96,7 +96,11 @@
   X(ringcontrast, surroundTooSmall, "{} must be at least -200, not {}")                          \
   X(ringcontrast, badMaxBytes, "{} must be a number of bytes, not {}")                           \
   X(ringcontrast, tooLarge, "needs {} bytes of working memory, above {} ({})")                   \
-  X(ringcontrast, outOfMemory, "could not get its working memory ({} bytes)")
+  X(ringcontrast, outOfMemory, "could not get its working memory ({} bytes)")                   \
+                                                                                                 \
+  X(greedyselect, inputCount, "expects boxes, an overlap threshold and a count")                 \
+  X(greedyselect, outputCount, "gives at most 1 output")                                         \
+  X(greedyselect, notBoxes, "input 1 (boxes) must be a real double N x 4 matrix, N below 2^31")
 
 namespace winscore::hostif {
 

@@ -34,28 +34,37 @@ struct Pick {
   std::vector<double> kept, marker;
 };
 
-// The fast walk with the marker vector; the plain walk and the fast one asked
-// for the kept list alone must agree with it.
-Pick pick(const Windows& w, int c) {
-  Pick p{std::vector<double>(c > 0 ? c : 0), std::vector<double>(w.size(), 0.0)};
-  Pick plain = p, keptOnly = p;
-  greedyPick(p.kept.data(), p.marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
-             w.xmax.data(), w.ymax.data(), w.size(), c, true);
+// Every walk, with the marker vector and without, against the plain walk, bit
+// for bit; returns the plain walk's result.
+constexpr Walk kWalks[] = {Walk::automatic, Walk::lazyList, Walk::lazyGrid};
+
+Pick pick(const Windows& w, int c, double threshold = kHalf) {
+  Pick plain{std::vector<double>(c > 0 ? c : 0), std::vector<double>(w.size(), 0.0)};
+  const Pick empty = plain;
   greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
-                  w.ymin.data(), w.xmax.data(), w.ymax.data(), w.size(), c);
-  greedyPick(keptOnly.kept.data(), keptOnly.marker.data(), w.area.data(), w.xmin.data(),
-             w.ymin.data(), w.xmax.data(), w.ymax.data(), w.size(), c, false);
-  EXPECT_EQ(plain.kept, p.kept) << "plain walk, c " << c;
-  EXPECT_EQ(plain.marker, p.marker) << "plain walk, c " << c;
-  EXPECT_EQ(keptOnly.kept, p.kept) << "kept list alone, c " << c;
-  return p;
+                  w.ymin.data(), w.xmax.data(), w.ymax.data(), w.size(), c, threshold);
+  for (Walk walk : kWalks) {
+    for (bool markerRequested : {true, false}) {
+      Pick p = empty;
+      greedyPick(p.kept.data(), p.marker.data(), w.area.data(), w.xmin.data(), w.ymin.data(),
+                 w.xmax.data(), w.ymax.data(), w.size(), c, markerRequested, threshold, walk);
+      testing::expectSameBits(p.kept, plain.kept);
+      if (markerRequested) testing::expectSameBits(p.marker, plain.marker);
+      if (::testing::Test::HasFailure()) {
+        ADD_FAILURE() << "walk " << static_cast<int>(walk) << " marker " << markerRequested
+                      << " c " << c << " threshold " << threshold;
+        return plain;
+      }
+    }
+  }
+  return plain;
 }
 
 // The rules read directly: window p suppresses window q > p when both sides of
 // their inclusive intersection are positive and inter / union exceeds 0.5; a
 // window is kept when fewer than c are kept and no kept window suppresses it;
 // a position is marked when kept or suppressed by a kept window.
-bool suppresses(const Windows& w, int p, int q) {
+bool suppresses(const Windows& w, int p, int q, double threshold) {
   for (double v : {w.xmin[p], w.ymin[p], w.xmax[p], w.ymax[p], w.xmin[q], w.ymin[q], w.xmax[q],
                    w.ymax[q]})
     if (std::isnan(v)) return false;
@@ -63,15 +72,15 @@ bool suppresses(const Windows& w, int p, int q) {
   const double ih = (std::fmin(w.ymax[p], w.ymax[q]) - std::fmax(w.ymin[p], w.ymin[q])) + 1;
   if (!(iw > 0 && ih > 0)) return false;
   const double inter = ih * iw;
-  return inter / ((w.area[p] + w.area[q]) - inter) > 0.5;
+  return inter / ((w.area[p] + w.area[q]) - inter) > threshold;
 }
 
-Pick reference(const Windows& w, int c) {
+Pick reference(const Windows& w, int c, double threshold = kHalf) {
   Pick r{std::vector<double>(c > 0 ? c : 0, -1.0), std::vector<double>(w.size(), 0.0)};
   std::vector<int> kept;
   for (int q = 0; q < w.size(); ++q) {
     bool suppressed = false;
-    for (int p : kept) suppressed |= suppresses(w, p, q);
+    for (int p : kept) suppressed |= suppresses(w, p, q, threshold);
     if (suppressed) {
       r.marker[q] = 1.0;
     } else if (static_cast<int>(kept.size()) < c) {
@@ -193,11 +202,13 @@ TEST(GreedypickKernel, MatchesTheRulesOnRandomLists) {
           default: w.add(x0, y0, x1, y1);
         }
       }
-      for (int c : {0, 1, 2, 5, length, length + 3}) {
-        const auto got = pick(w, c);
-        const auto want = reference(w, c);
-        EXPECT_EQ(got.kept, want.kept) << "length " << length << " c " << c;
-        EXPECT_EQ(got.marker, want.marker) << "length " << length << " c " << c;
+      for (double threshold : {kHalf, 0.0, 0.3, 0.75, 1.0}) {
+        for (int c : {0, 1, 2, 5, length, length + 3}) {
+          const auto got = pick(w, c, threshold);
+          const auto want = reference(w, c, threshold);
+          EXPECT_EQ(got.kept, want.kept) << "length " << length << " c " << c << " " << threshold;
+          EXPECT_EQ(got.marker, want.marker) << "length " << length << " c " << c;
+        }
       }
     }
   }
@@ -307,33 +318,39 @@ Windows adversarialList(std::mt19937& rng, int length, int kind) {
   return w;
 }
 
-// The fast walk against the plain transcription, bit for bit, with and without
+// Every walk against the plain transcription, bit for bit, with and without
 // the marker vector, on lists short and long, clustered, spread and awkward,
-// for counts that stop early, cross the point where the kept windows get an
-// index, and outrun the list.
-TEST(GreedypickKernel, FastWalkMatchesThePlainWalkBitForBit) {
+// for counts on both sides of each threshold that picks a walk (the start
+// index from 6 kept windows for the marker vector, the grid from 192 for the
+// walk), counts that outrun the list, and thresholds other than one half,
+// down to 0 (any overlap) and up to 1.
+TEST(GreedypickKernel, EveryWalkMatchesThePlainWalkBitForBit) {
   std::mt19937 rng(17);
   for (int length : {1, 2, 17, 300, 3000}) {
-    for (int round = 0; round < (length > 1000 ? 3 : 8); ++round) {
+    for (int round = 0; round < (length > 1000 ? 2 : 6); ++round) {
       for (int kind : {0, 1, 2}) {
         const Windows w = adversarialList(rng, length, kind);
-        for (int c : {1, 2, 4, 5, 23, 24, 25, 60, 400, length, length + 2}) {
-          Pick plain{std::vector<double>(c), std::vector<double>(length, 0.0)};
-          Pick fast = plain, keptOnly = plain;
-          greedyPickPlain(plain.kept.data(), plain.marker.data(), w.area.data(), w.xmin.data(),
-                          w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c);
-          greedyPick(fast.kept.data(), fast.marker.data(), w.area.data(), w.xmin.data(),
-                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, true);
-          greedyPick(keptOnly.kept.data(), keptOnly.marker.data(), w.area.data(), w.xmin.data(),
-                     w.ymin.data(), w.xmax.data(), w.ymax.data(), length, c, false);
-          testing::expectSameBits(fast.kept, plain.kept);
-          testing::expectSameBits(fast.marker, plain.marker);
-          testing::expectSameBits(keptOnly.kept, plain.kept);
-          ASSERT_FALSE(::testing::Test::HasFailure())
-              << "length " << length << " kind " << kind << " round " << round << " c " << c;
+        for (double threshold : {kHalf, 0.1, 0.7, 0.0, 1.0, 1e-300}) {
+          if (threshold != kHalf && length > 1000 && kind != 0) continue;
+          for (int c : {1, 2, 5, 6, 7, 191, 192, 193, 400, length, length + 2}) {
+            pick(w, c, threshold);
+            ASSERT_FALSE(::testing::Test::HasFailure())
+                << "length " << length << " kind " << kind << " round " << round;
+          }
         }
       }
     }
+  }
+}
+
+// A list of windows whose bounds are all NaN keeps every window, whatever the
+// count and walk, and a NaN window among others changes nothing around it.
+TEST(GreedypickKernel, NaNWindowsOverlapNothing) {
+  Windows nan;
+  for (int p = 0; p < 500; ++p) nan.add(kNaN, kNaN, kNaN, kNaN, 1);
+  for (int c : {3, 500, 600}) {
+    const auto got = pick(nan, c);
+    for (int k = 0; k < c; ++k) EXPECT_EQ(got.kept[k], k < 500 ? k : -1) << c;
   }
 }
 

@@ -42,7 +42,7 @@ TEST(HostifMessages, EveryIdentifierNamesAPlugInAndAFaultOnce) {
   const std::set<std::string> plugins{"any",      "tallyplane",   "ringdiff",  "gridsweep",
                                       "peakpick", "drawweighted", "greedypick"};
   // The toolbox API's own kernels (WS_API_KERNELS) report through the same table.
-  const std::set<std::string> apiKernels{"ringcontrast"};
+  const std::set<std::string> apiKernels{"ringcontrast", "greedyselect"};
   const std::regex fault("[a-z][A-Za-z0-9]*");
   std::set<std::pair<std::string, std::string>> seen;
   for (const hostif::Message& m : kMessages) {
@@ -243,6 +243,10 @@ TEST(HostifMessages, EveryTextAsTheCallerReadsIt) {
       {m::ringcontrast::tooLarge, {2048, maxBytes, 1000},
        "needs 2048 bytes of working memory, above input 6 (maxBytes) (1000)"},
       {m::ringcontrast::outOfMemory, {2048}, "could not get its working memory (2048 bytes)"},
+
+      {m::greedyselect::inputCount, {}, "expects boxes, an overlap threshold and a count"},
+      {m::greedyselect::outputCount, {}, "gives at most 1 output"},
+      {m::greedyselect::notBoxes, {}, "input 1 (boxes) must be a real double N x 4 matrix, N below 2^31"},
   };
   std::set<std::pair<std::string, std::string>> covered;
   for (const auto& row : rows) {

@@ -50,6 +50,8 @@ for extra in "$@"; do
     libbenchmark-dev) need libbenchmark-dev test -f /usr/include/benchmark/benchmark.h ;;
     octave-parallel) need octave-parallel sh -c 'ls -d /usr/share/octave/packages/parallel-*' ;;
     libopencv-dev) need libopencv-dev test -f /usr/include/opencv4/opencv2/dnn.hpp ;;
+    libopencv-contrib-dev) need libopencv-contrib-dev test -f /usr/include/opencv4/opencv2/ximgproc.hpp ;;
+    imagemagick) need imagemagick command -v convert ;;
     *) need "$extra" command -v "$extra" ;;
   esac
 done

@@ -116,7 +116,8 @@ function compare()
     end
   end
 
-  %% greedypick: a loop of vectorised overlap tests over the unmarked windows.
+  %% greedypick: a loop of vectorised overlap tests over the unmarked windows;
+  % then its plain walk and OpenCV's NMSBoxes, MEX files built here.
   % The plug-in is timed asked for the kept list alone and for both outputs.
   [area, x0, y0, x1, y1] = clustered_windows(100000);
   for c = [10 100 1000]
@@ -131,9 +132,101 @@ function compare()
     report(sprintf('greedypick c=%d, kept list', c), t([1 3]), agree);
     report(sprintf('greedypick c=%d, with marker', c), t([2 3]), agree);
   end
+  greedypick_peers(floorDir, here, area, x0, y0, x1, y1);
   printf('%s\n', repmat('-', 1, 100));
   printf(['ratio = Octave / plug-in; vs floor = plug-in / host floor (a MEX that only creates ' ...
           'the output).\nTimes are medians in ms of alternating runs in one process.\n']);
+  greedypick_sweep(area, x0, y0, x1, y1);
+end
+
+% greedypick against its plain walk (both outputs) and NMSBoxes (the kept
+% list, with top_k up to the last kept window, so that it does the same job),
+% on the clustered list, a list of long thin strips and a list of NaN windows.
+% The second column is the peer's time, the ratio peer / plug-in; CPU times,
+% since these kernels run on one thread and a shared machine's wall time
+% also counts the waits for a core.
+function greedypick_peers(floorDir, here, area, x0, y0, x1, y1)
+  root = fileparts(fileparts(here));
+  build = @(name, extra) system(sprintf('mkoctfile --mex -O2 -ffp-contract=off -o "%s" %s 2>&1', ...
+      fullfile(floorDir, [name '.mex']), extra));
+  [status, text] = build('greedypick_plain', sprintf('-I"%s" "%s" "%s"', ...
+      fullfile(root, 'greedypick'), fullfile(here, 'greedypick_plain.cpp'), ...
+      fullfile(root, 'greedypick', 'greedypick_kernel.cpp')));
+  if status ~= 0
+    error('compare: could not build the plain walk:\n%s', text);
+  end
+  [status, flags] = system('pkg-config --cflags --libs opencv4 2>/dev/null');
+  haveOpenCV = status == 0 && ...
+      build('nmsboxes', sprintf('%s "%s"', strtrim(flags), fullfile(here, 'nmsboxes.cpp'))) == 0;
+  if ~haveOpenCV
+    printf('greedypick: OpenCV not found, no NMSBoxes rows\n');
+  end
+  for c = [10 100 1000]
+    plug = @() greedypick(area, 0, x0, y0, x1, y1, c);
+    both = @() greedypick_both(area, x0, y0, x1, y1, c);
+    plain = @() greedypick_plain_both(area, x0, y0, x1, y1, c);
+    [kept, marker] = both();
+    [pkept, pmarker] = plain();
+    agree = verdict(isequal(kept, pkept) && isequal(marker, pmarker), 'exact');
+    fns = {plug, both, plain};
+    if haveOpenCV
+      topK = ifelse(any(kept < 0), 0, max(kept) + 1);
+      peer = @() nmsboxes(x0, y0, x1, y1, topK);
+      picks = peer();
+      verdict(isequal([picks; -ones(c - numel(picks), 1)], kept), 'NMSBoxes picks the same windows');
+      fns{end + 1} = peer;
+    end
+    t = time_alternating(fns, 3, @cputime);
+    report(sprintf('greedypick c=%d, both vs plain walk', c), t([2 3]), agree);
+    if haveOpenCV
+      report(sprintf('greedypick c=%d, kept vs NMSBoxes', c), t([1 4]), 'same picks');
+    end
+  end
+  n = 100000;
+  lists = {'strips', 'NaN windows'};
+  for l = 1:2
+    if l == 1
+      [a, u0, v0, u1, v1] = strip_windows(n);
+    else
+      a = ones(n, 1); u0 = NaN(n, 1); v0 = u0; u1 = u0; v1 = u0;
+    end
+    plug = @() greedypick(a, 0, u0, v0, u1, v1, n);
+    both = @() greedypick_both(a, u0, v0, u1, v1, n);
+    plain = @() greedypick_plain_both(a, u0, v0, u1, v1, n);
+    % The plain walk takes seconds here: timed once, on the call checked.
+    [kept, marker] = both();
+    start = cputime();
+    [pkept, pmarker] = plain();
+    tPlain = (cputime() - start) * 1000;
+    agree = verdict(isequal(kept, pkept) && isequal(marker, pmarker) && isequal(plug(), kept), ...
+                    sprintf('exact, %d kept', nnz(kept >= 0)));
+    t = [time_alternating({plug, both}, 3, @cputime), tPlain];
+    report(sprintf('greedypick %s c=%d, kept', lists{l}, n), t([1 3]), agree);
+    report(sprintf('greedypick %s c=%d, both', lists{l}, n), t([2 3]), agree);
+  end
+end
+
+% The plug-in over c in doubling steps from 1 to 100000 on the clustered
+% list: the time of each output count and its ratio to the step before.
+function greedypick_sweep(area, x0, y0, x1, y1)
+  cs = [2 .^ (0:16), 100000];
+  t = zeros(numel(cs), 2);
+  last = zeros(numel(cs), 1);
+  for k = 1:numel(cs)
+    c = cs(k);
+    plug = @() greedypick(area, 0, x0, y0, x1, y1, c);
+    both = @() greedypick_both(area, x0, y0, x1, y1, c);
+    t(k, :) = time_alternating({plug, both}, 5, @cputime);
+    kept = plug();
+    last(k) = max(kept);
+  end
+  printf('\ngreedypick through the host, 100000 clustered windows (medians of 5, CPU ms)\n');
+  printf('%8s %10s %10s %8s %10s %8s\n', 'c', 'last kept', 'kept list', 'step', 'both', 'step');
+  for k = 1:numel(cs)
+    step = ifelse(k > 1, t(k, :) ./ t(max(k - 1, 1), :), [NaN NaN]);
+    printf('%8d %10d %10.3f %7.2fx %10.3f %7.2fx\n', cs(k), last(k), t(k, 1), step(1), ...
+           t(k, 2), step(2));
+  end
 end
 
 %% ---- the idiomatic Octave versions ------------------------------------------
@@ -319,6 +412,22 @@ function [kept, marker] = greedypick_both(area, x0, y0, x1, y1, c)
   [kept, marker] = greedypick(area, 0, x0, y0, x1, y1, c);
 end
 
+function [kept, marker] = greedypick_plain_both(area, x0, y0, x1, y1, c)
+  [kept, marker] = greedypick_plain(area, x0, y0, x1, y1, c);
+end
+
+% As in the kernel benchmark: long thin strips, 1 to 3 pixels across and 200
+% to 1000 long, half lying and half standing, in a 20000 x 20000 image.
+function [area, x0, y0, x1, y1] = strip_windows(N)
+  across = randi(3, N, 1); along = randi([200 1000], N, 1);
+  standing = mod((1:N)', 2) == 1;
+  w = across; w(standing) = along(standing);
+  h = along; h(standing) = across(standing);
+  x0 = randi(20000, N, 1); y0 = randi(20000, N, 1);
+  x1 = x0 + w - 1; y1 = y0 + h - 1;
+  area = w .* h;
+end
+
 function [p, r] = peakpick_all(h, n, w)
   [a, b, c, d, e] = peakpick(h, n, n, w);
   p = [a; b; c; d; e];
@@ -326,15 +435,18 @@ function [p, r] = peakpick_all(h, n, w)
 end
 
 % Median time in ms of each function over `runs` alternating rounds, after one
-% untimed warm-up round.
-function [t, runs] = time_alternating(fns, runs)
+% untimed warm-up round; wall time, or the time `clock` (seconds) tells.
+function [t, runs] = time_alternating(fns, runs, clock)
+  if nargin < 3
+    clock = @() toc(uint64(0));   % seconds since the epoch
+  end
   times = zeros(runs, numel(fns));
   for f = 1:numel(fns)
     fns{f}();
   end
   for r = 1:runs
     for f = 1:numel(fns)
-      tic; fns{f}(); times(r, f) = toc * 1000;
+      start = clock(); fns{f}(); times(r, f) = (clock() - start) * 1000;
     end
   end
   t = median(times, 1);

@@ -10,7 +10,8 @@ function build_script_check (cmakeMexDir, scriptMexDir)
     "peakpick", "nthargout (5, @peakpick, gridsweep (zeros (64), 8, 1, 1, 0, g, g'), 8, 8, 3)",
     "drawweighted", "drawweighted ([1 2 3 4 0 5], 4, 0)",
     "greedypick", "greedypick (areas, 0, x1, y1, x2, y2, 50)",
-    "ringcontrast", "winscore.internal.ringcontrast (\"bins\", q, 8, [1 2 10 12; 5 4 20 30; 9 6 25 39], 50, Inf)");
+    "ringcontrast", "winscore.internal.ringcontrast (\"bins\", q, 8, [1 2 10 12; 5 4 20 30; 9 6 25 39], 50, Inf)",
+    "greedyselect", "winscore.internal.greedyselect ([x1 y1 x2 y2](1:3000, :), 0.3, 200)");
   plugins = build_fact ("WS_PLUGINS");
   kernels = build_fact ("WS_API_KERNELS");
   api = build_fact ("WS_API_FOLDER");
