@@ -24,7 +24,9 @@ WS_API_FOLDER = +winscore/+internal
 
 # The files of each plug-in and API kernel <name>, by their ending: the
 # gateway *_gateway.cpp, the kernel's other *.cpp, its headers *.hpp, the help
-# text *.m. Every build compiles the gateway with the kernel's sources.
+# text *.m. Every build compiles the gateway with the kernel's sources, with
+# every folder a listed file lies in on the include path: an API kernel built
+# on a plug-in's kernel lists that kernel's files too.
 WS_SOURCES_tallyplane = tallyplane/tallyplane_gateway.cpp tallyplane/tallyplane_kernel.cpp tallyplane/tallyplane_kernel.hpp tallyplane/tallyplane_stores.hpp tallyplane/tallyplane.m
 WS_SOURCES_ringdiff = ringdiff/ringdiff_gateway.cpp ringdiff/ringdiff_kernel.cpp ringdiff/ringdiff_kernel.hpp ringdiff/ringdiff.m
 WS_SOURCES_gridsweep = gridsweep/gridsweep_gateway.cpp gridsweep/gridsweep_kernel.cpp gridsweep/gridsweep_kernel.hpp gridsweep/gridsweep.m

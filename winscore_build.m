@@ -135,11 +135,12 @@ end
 function build_one (root, name, files, outdir, host, isOctave, api, flags)
   % The sources among FILES (the gateway and its kernel's) with the host
   % sources, into OUTDIR/NAME.mex (or MATLAB's extension).
-  folder = fullfile (root, name);
   sources = [files, host];
   sources = sources(~cellfun (@isempty, regexp (sources, '\.cpp$', 'once')));
   sources = cellfun (@(f) fullfile (root, f), sources, 'UniformOutput', false);
-  includes = {['-I' fullfile(root, 'hostif')], ['-I' folder]};
+  % Every folder a listed file lies in is on the include path.
+  folders = unique (cellfun (@(f) fileparts (fullfile (root, f)), files, 'UniformOutput', false));
+  includes = [{['-I' fullfile(root, 'hostif')]}, cellfun(@(d) ['-I' d], folders, 'UniformOutput', false)];
   if isOctave
     mex (includes{:}, '-o', fullfile (outdir, [name '.mex']), sources{:});
   else

@@ -20,6 +20,8 @@ fi
 # The files of a list by their ending: the gateway, the kernel's sources.
 gateway() { for f; do case $f in *_gateway.cpp) echo "$f" ;; esac; done; }
 sources() { for f; do case $f in *_gateway.cpp) ;; *.cpp) echo "$f" ;; esac; done; }
+# -I for every folder a file of the list lies in.
+includes() { for f; do echo "-I$(dirname "$f")"; done | sort -u; }
 out=$root/build/compat
 mkdir -p "$out"
 OCTAVE="octave-cli --no-history --no-init-file --no-window-system --quiet"
@@ -63,7 +65,7 @@ native() {
   for p in $KERNELS; do
     case " $PLUGINS " in *" $p "*) extra="" ;; *) extra=$references ;; esac
     files=$(fact "WS_SOURCES_$p")
-    if ! g++ $flags -I$p -o $bin/${p}_tests $(fact "WS_TESTS_$p") $(gateway $files) \
+    if ! g++ $flags $(includes $files) -o $bin/${p}_tests $(fact "WS_TESTS_$p") $(gateway $files) \
          $(sources $files) $extra $host testsupport/testhost.cpp \
          -lgtest_main -lgtest -pthread >> "$out/native-build.log" 2>&1; then
       failed=$((failed + 1)); failures="$failures ${p}_tests(build)"; continue
@@ -78,7 +80,7 @@ native() {
   objs=""
   for p in $KERNELS; do
     files=$(fact "WS_SOURCES_$p")
-    g++ $flags -I$p -DmexFunction=ws_gateway_$p -c $(gateway $files) -o $bin/hash_$p.o \
+    g++ $flags $(includes $files) -DmexFunction=ws_gateway_$p -c $(gateway $files) -o $bin/hash_$p.o \
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $(sources $files)"
   done
   g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $objs $host \
