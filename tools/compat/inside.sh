@@ -77,13 +77,14 @@ native() {
     passed=$((passed + ${n:-0})); failed=$((failed + ${f:-0}))
     [ "${f:-0}" = 0 ] || failures="$failures ${p}_tests"
   done
-  objs=""
+  objs="" includes=""
   for p in $KERNELS; do
     files=$(fact "WS_SOURCES_$p")
+    includes="$includes $(folders $files)"
     g++ $flags $(folders $files) -DmexFunction=ws_gateway_$p -c $(gateway $files) -o $bin/hash_$p.o \
       >> "$out/native-build.log" 2>&1 && objs="$objs $bin/hash_$p.o $(sources $files)"
   done
-  g++ $flags -o $bin/outputs_hash tools/compat/outputs_hash.cpp $(once $objs) $host \
+  g++ $flags $(once $includes) -o $bin/outputs_hash tools/compat/outputs_hash.cpp $(once $objs) $host \
     testsupport/testhost.cpp >> "$out/native-build.log" 2>&1 &&
     $bin/outputs_hash > "$out/hashes.txt" 2> "$out/hashes.log" &&
     $bin/outputs_hash --raw-nan > "$out/hashes-raw-nan.txt" 2>> "$out/hashes.log"
@@ -98,7 +99,8 @@ script() {
   native
   for name in $KERNELS $(fact WS_OCTAVE_TESTS); do
     t=tests/octave/$name.tst
-    if $OCTAVE --eval "addpath ('build/mex'); addpath ('demo'); addpath ('tests/octave'); run_tests ({'$t'})" \
+    # Absolute folders: tests that change folder keep the toolbox on the path.
+    if $OCTAVE --eval "addpath ('$root/build/mex'); addpath ('$root/demo'); addpath ('$root/tests/octave'); run_tests ({'$t'})" \
          >> "$out/octave-tests.log" 2>&1; then
       passed=$((passed + 1))
     else
