@@ -43,10 +43,18 @@ function pool = start (caller, fun, items, workers)
         feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
       catch
         % Workers left busy by an interrupted job: start them afresh, as
-        % parcellfun does.
+        % parcellfun does. A package whose job interface differs (as
+        % before version 4.0.1) runs the images here.
         feval ('parcellfun_set_nproc', 0);
-        used = feval ('__parcellfun_set_nproc_used__', workers);
-        feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
+        try
+          used = feval ('__parcellfun_set_nproc_used__', workers);
+          feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
+        catch err
+          winscore.internal.warn (caller, 'noParallel', err.message);
+          pool.kind = 'serial';
+          pool.workers = 1;
+          return;
+        end
       end
       pool.workers = used;
     else

@@ -36,7 +36,7 @@ packages() {
     bullseye) dev=liboctave-dev ;;
     *) dev=octave-dev ;;
   esac
-  echo "g++ make cmake octave $dev libgtest-dev octave-parallel parallel"
+  echo "g++ make cmake octave $dev libgtest-dev parallel"
 }
 # An archive snapshot's Release file may be past its Valid-Until date by the
 # machine's clock (unstable's lasts a week).
