@@ -2,6 +2,8 @@
 // Fuzzes the greedypick gateway: an error, or c increasing 0-based positions
 // padded with -1, no two of them overlapping by more than half, and a 0/1
 // marker vector, set up to the last kept position, when asked for.
+#include <algorithm>
+
 #include "fuzz_call.hpp"
 
 namespace {

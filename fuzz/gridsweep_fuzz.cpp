@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the gridsweep gateway: an error, or an n^2 x n^2 matrix holding each
 // scored window's score and 0 everywhere else.
+#include <algorithm>
 #include <cstring>
 
 #include "fuzz_call.hpp"

@@ -2,6 +2,7 @@
 // Fuzzes the peakpick gateway: an error, or five 1 x n rows whose leading
 // entries are distinct positive maxima of H at whole coordinates in range,
 // none beaten inside its box, and zeros after them.
+#include <algorithm>
 #include <set>
 #include <tuple>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the ringcontrast gateway: an error, or scores equal to the bit to
 // those of tallyplane + ringdiff on the same bins.
+#include <algorithm>
 #include <cstring>
 
 #include "fuzz_call.hpp"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the ringdiff gateway: an error, or N x 1 scores, each in 0..2 for
 // whole windows read from a histogram that tallyplane could have made.
+#include <algorithm>
+
 #include "builders.hpp"
 #include "fuzz_call.hpp"
 

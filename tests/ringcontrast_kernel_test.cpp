@@ -3,6 +3,7 @@
 // quantisation against the definition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
