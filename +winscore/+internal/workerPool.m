@@ -39,16 +39,14 @@ function pool = start (caller, fun, items, workers)
     if exist ('__parcellfun_get_next_result__') == 3
       pool.kind = 'octave';
       try
-        used = feval ('__parcellfun_set_nproc_used__', workers);
-        feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
+        used = startJob (fun, workers);
       catch
         % Workers left busy by an interrupted job: start them afresh, as
         % parcellfun does. A package whose job interface differs (as
         % before version 4.0.1) runs the images here.
         feval ('parcellfun_set_nproc', 0);
         try
-          used = feval ('__parcellfun_set_nproc_used__', workers);
-          feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
+          used = startJob (fun, workers);
         catch err
           winscore.internal.warn (caller, 'noParallel', err.message);
           pool.kind = 'serial';
@@ -110,4 +108,9 @@ function [pool, k, result] = next (pool)
       [k, result] = fetchNext (pool.futures);
       pool.got = pool.got + 1;
   end
+end
+
+function used = startJob (fun, workers)
+  used = feval ('__parcellfun_set_nproc_used__', workers);
+  feval ('__parcellfun_initialize_job__', fun, pwd (), path (), 1);
 end
