@@ -203,7 +203,7 @@ Axis axisFor(const double* lower, const double* upper, std::int32_t length, doub
 // window's own inclusive area. Between two such windows every step of the
 // overlap test is exact but the division, and the rounding of a quotient at or
 // below the threshold cannot lift it above; so the exact reasoning of Reach holds.
-bool tame(const Box& b) {
+inline bool tame(const Box& b) {
   constexpr double kTame = 16777216.0;
   const auto whole = [](double v) {
     return std::fabs(v) <= kTame && static_cast<double>(static_cast<std::int32_t>(v)) == v;
@@ -245,11 +245,62 @@ class Threshold {
   bool usable_;
 };
 
-inline bool within(const Reach& r, const Box& k) {
-  return (k.xmin > r.lo.xmin) & (k.xmin < r.hi.xmin) & (k.xmax > r.lo.xmax) &
-         (k.xmax < r.hi.xmax) & (k.ymin > r.lo.ymin) & (k.ymin < r.hi.ymin) &
-         (k.ymax > r.lo.ymax) & (k.ymax < r.hi.ymax);
-}
+// A tame window in floats, which hold its bounds exactly (whole numbers within
+// +-2^24, the sign of a zero included); its area follows from them. Half the
+// memory of a Box, and one vector compare tells whether a TameReach holds it.
+struct alignas(16) TameBox {
+  float bound[4];  // xmin, ymin, xmax, ymax
+
+  TameBox() = default;
+  explicit TameBox(const Box& b)
+      : bound{static_cast<float>(b.xmin), static_cast<float>(b.ymin), static_cast<float>(b.xmax),
+              static_cast<float>(b.ymax)} {}
+  Box box() const {
+    const double x0 = bound[0], y0 = bound[1], x1 = bound[2], y1 = bound[3];
+    return {x0, y0, x1, y1, ((x1 - x0) + 1.0) * ((y1 - y0) + 1.0)};
+  }
+};
+
+// A Reach with its ends rounded outwards to floats: it holds every tame window
+// the Reach holds, and perhaps a few more, which the exact test then rejects.
+class TameReach {
+ public:
+  explicit TameReach(const Reach& r)
+      : lo_{down(r.lo.xmin), down(r.lo.ymin), down(r.lo.xmax), down(r.lo.ymax)},
+        hi_{up(r.hi.xmin), up(r.hi.ymin), up(r.hi.xmax), up(r.hi.ymax)} {}
+
+#if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
+  bool holds(const TameBox& k) const {
+    typedef float Quad __attribute__((vector_size(16)));
+    typedef std::int32_t QuadMask __attribute__((vector_size(16)));
+    Quad v, lo, hi;
+    std::memcpy(&v, k.bound, sizeof v);
+    std::memcpy(&lo, lo_, sizeof lo);
+    std::memcpy(&hi, hi_, sizeof hi);
+    const QuadMask in = (v > lo) & (v < hi);
+    std::int64_t halves[2];
+    std::memcpy(halves, &in, sizeof halves);
+    return (halves[0] & halves[1]) == -1;
+  }
+#else
+  bool holds(const TameBox& k) const {
+    bool in = true;
+    for (int b = 0; b < 4; ++b) in &= (k.bound[b] > lo_[b]) & (k.bound[b] < hi_[b]);
+    return in;
+  }
+#endif
+
+ private:
+  static float down(double v) {
+    const float f = static_cast<float>(v);
+    return f > v ? std::nextafter(f, -HUGE_VALF) : f;
+  }
+  static float up(double v) {
+    const float f = static_cast<float>(v);
+    return f < v ? std::nextafter(f, HUGE_VALF) : f;
+  }
+  float lo_[4], hi_[4];
+};
 
 // A grid over the list's windows by the cell of their lower bounds (xmin,
 // ymin): the cells a Reach's lower bounds span. Sides in median extents: the
@@ -315,9 +366,10 @@ class KeptWindows {
     if (grid_->span(r) > size()) return anyOf(b);
     for (std::int32_t s : wild_)
       if (list_.suppresses(box(s), b)) return true;
+    const TameReach reach(r);
     return grid_->eachCell(r, [&](std::size_t cell) {
-      for (const Box& k : cells_[cell])
-        if (within(r, k) && list_.suppresses(k, b)) return true;
+      for (const TameBox& k : cells_[cell])
+        if (reach.holds(k) && list_.suppresses(k.box(), b)) return true;
       return false;
     });
   }
@@ -335,7 +387,7 @@ class KeptWindows {
   void file(std::int32_t s) {
     const Box b = box(s);
     if (tame(b))
-      cells_[grid_->cellOf(b)].push_back(b);
+      cells_[grid_->cellOf(b)].emplace_back(b);
     else
       wild_.push_back(s);
   }
@@ -344,7 +396,7 @@ class KeptWindows {
   Threshold threshold_;
   std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
   std::optional<StartGrid> grid_;
-  std::vector<std::vector<Box>> cells_;  // per cell of the grid, its tame kept windows
+  std::vector<std::vector<TameBox>> cells_;  // per cell of the grid, its tame kept windows
   std::vector<std::int32_t> wild_;       // kept windows that are not tame
 };
 
@@ -358,22 +410,25 @@ class LaterWindows {
     std::vector<std::int32_t> cellOfPosition(list.length - first);
     for (std::int32_t p = first; p < list.length; ++p) {
       const Box b = list.box(p);
-      if (!tame(b)) {
+      std::int32_t& cell = cellOfPosition[p - first];
+      if (tame(b)) {
+        cell = static_cast<std::int32_t>(grid_.cellOf(b));
+        ++start_[cell + 1];
+      } else {
+        cell = -1;
         wild_.push_back(p);
-        continue;
       }
-      cellOfPosition[p - first] = static_cast<std::int32_t>(grid_.cellOf(b));
-      ++start_[cellOfPosition[p - first] + 1];
     }
     for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
-    entries_.resize(start_.back());
+    boxes_.resize(start_.back());
+    positions_.resize(start_.back());
     std::vector<std::int32_t> fill(start_.begin(), start_.end() - 1);
-    for (std::int32_t p = first, w = 0; p < list.length; ++p) {
-      if (w < static_cast<std::int32_t>(wild_.size()) && wild_[w] == p) {
-        ++w;
-        continue;
-      }
-      entries_[fill[cellOfPosition[p - first]]++] = {list.box(p), p};
+    for (std::int32_t p = first; p < list.length; ++p) {
+      const std::int32_t cell = cellOfPosition[p - first];
+      if (cell < 0) continue;
+      const std::int32_t e = fill[cell]++;
+      boxes_[e] = TameBox(list.box(p));
+      positions_[e] = p;
     }
   }
 
@@ -383,23 +438,20 @@ class LaterWindows {
   // Marks every tame position that the tame kept window b suppresses.
   void markBy(double* marker, const List& list, const Threshold& threshold, const Box& b) const {
     const Reach r = threshold.reachOf(b);
+    const TameReach reach(r);
     grid_.eachCell(r, [&](std::size_t cell) {
       for (std::int32_t e = start_[cell]; e < start_[cell + 1]; ++e)
-        if (within(r, entries_[e].box) && list.suppresses(b, entries_[e].box))
-          marker[entries_[e].position] = 1.0;
+        if (reach.holds(boxes_[e]) && list.suppresses(b, boxes_[e].box()))
+          marker[positions_[e]] = 1.0;
       return false;
     });
   }
 
  private:
-  struct Entry {
-    Box box;
-    std::int32_t position;
-  };
-
   StartGrid grid_;
   std::vector<std::int32_t> start_;  // per cell, its first entry; then the end
-  std::vector<Entry> entries_;
+  std::vector<TameBox> boxes_;       // per entry, cell by cell
+  std::vector<std::int32_t> positions_;
   std::vector<std::int32_t> wild_;
 };
 

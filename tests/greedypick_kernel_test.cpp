@@ -295,13 +295,15 @@ Windows adversarialList(std::mt19937& rng, int length, int kind) {
     double area = (v[2] - v[0] + 1) * (v[3] - v[1] + 1);
     if (kind == 1 && rng() % 50 == 0) v[rng() % 4] = specials[rng() % 14];
     if (kind == 2) {
-      switch (rng() % 8) {
+      switch (rng() % 10) {
         case 0: v[rng() % 4] = specials[rng() % 14]; break;
         case 1: for (double& x : v) x += 0.25 * (rng() % 4) - 0.5; break;  // fractional
         case 2: std::swap(v[0], v[2]); break;                              // xmax < xmin
         case 3: v[0] = w.size() ? w.xmax.back() + 1 : 0; break;            // touching
         case 4: for (double& x : v) x = x * 1e7 + 2147483000.0; break;     // near 2^31
         case 5: for (double& x : v) x -= 9007199254740990.0; break;        // near -2^53
+        case 6: for (double& x : v) x += 16777100.0; break;                // across 2^24
+        case 7: for (double& x : v) x -= 16777300.0; break;                // across -2^24
         default: break;
       }
       const double areas[] = {area, area, 0.0, -area, kNaN, inf, -inf, area / 2 + 0.3};
