@@ -30,6 +30,7 @@ need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
 need wine wine
 need octave-cli octave
 need mkoctfile octave-dev
+need parallel parallel
 [ -f /usr/src/googletest/CMakeLists.txt ] || host_packages="$host_packages googletest"
 [ -f /usr/include/gtest/gtest.h ] || host_packages="$host_packages libgtest-dev"
 if [ -n "$host_packages" ]; then
@@ -47,19 +48,37 @@ record() {
   printf '%s\n' "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9" > "$out/rows/$1"
 }
 
+gtest_summary() { # gtest_summary <log>; sets n and f, the tests passed and failed
+  n=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$1")
+  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$1")
+}
+
 # gtest binaries run one by one under an emulator; sets passed and failed.
 run_gtests() { # run_gtests <logdir> <runner...> ; binaries from $bins
   logdir=$1; shift
-  passed=0 failed=0 failures=""
+  passed=0 failed=0 failures="" reruns=""
   for b in $bins; do
     name=$(basename "$b")
     "$@" "$b" --gtest_brief=1 > "$logdir/$name.log" 2>&1
-    n=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$logdir/$name.log")
-    f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$logdir/$name.log")
+    gtest_summary "$logdir/$name.log"
+    if [ -z "$n$f" ]; then
+      # No summary: the emulator may have lost its server (wine does, now and
+      # then). One more run; a test that crashes crashes again.
+      mv "$logdir/$name.log" "$logdir/$name.first.log"
+      "$@" "$b" --gtest_brief=1 > "$logdir/$name.log" 2>&1
+      gtest_summary "$logdir/$name.log"
+      reruns="${reruns:+$reruns, }$name"
+    fi
     [ -n "$n$f" ] || f=1  # no summary: it did not run to its end
     passed=$((passed + ${n:-0})); failed=$((failed + ${f:-0}))
     [ "${f:-0}" = 0 ] || failures="${failures:+$failures, }$name"
   done
+}
+
+gtests_note() { # after run_gtests: what the table's note says of them
+  note=${failures:+failed: $failures}
+  [ -z "$reruns" ] || note="${note:+$note; }run twice (no summary the first time): $reruns"
+  echo "$note"
 }
 
 ctest_counts() { # ctest_counts <log>; sets passed and failed
@@ -115,8 +134,7 @@ row_aarch64() {
     run_gtests "$d" $qemu
     $qemu "$d/build/tools/compat/outputs_hash" > "$d/hashes.txt" 2>&1
     $qemu "$d/build/tools/compat/outputs_hash" --raw-nan > "$d/hashes-raw-nan.txt" 2>&1
-    record aarch64 "aarch64 (qemu-user)" "g++ $v" - yes "$passed" "$failed" - \
-      "${failures:+failed: $failures}"
+    record aarch64 "aarch64 (qemu-user)" "g++ $v" - yes "$passed" "$failed" - "$(gtests_note)"
   else
     record aarch64 "aarch64 (qemu-user)" "g++ $v" - no 0 0 - "see build.log"
   fi
@@ -129,7 +147,8 @@ row_windows() {
   # A prefix of its own, kept with the chroots, so that the tests do not depend on the caller's.
   export WINEPREFIX=$cache/wine WINEDEBUG=-all
   if cross_build x86_64-w64-mingw32 "$d" > "$d/build.log" 2>&1; then
-    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i > "$d/wineboot.log" 2>&1
+    # A new prefix goes on being set up after wineboot returns: wait for it.
+    [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; } > "$d/wineboot.log" 2>&1
     bins=$(ls "$d"/build/*_tests.exe)
     run_gtests "$d" wine
     wine "$d/build/tools/compat/outputs_hash.exe" 2>/dev/null | tr -d '\r' > "$d/hashes.txt"
@@ -137,7 +156,7 @@ row_windows() {
       > "$d/hashes-raw-nan.txt"
     wineserver -k 2>/dev/null
     record windows "Windows x86-64 (wine)" "mingw-w64 g++ $v" - yes "$passed" "$failed" - \
-      "${failures:+failed: $failures}"
+      "$(gtests_note)"
   else
     record windows "Windows x86-64 (wine)" "mingw-w64 g++ $v" - no 0 0 - "see build.log"
   fi
