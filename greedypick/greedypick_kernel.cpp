@@ -213,41 +213,9 @@ inline bool tame(const Box& b) {
          b.area == ((b.xmax - b.xmin) + 1.0) * ((b.ymax - b.ymin) + 1.0);
 }
 
-// Where the bounds of a tame window lie when it and the tame window b, one
-// kept and the other later, overlap by more than the threshold t. The union
-// of two overlapping windows holds the union of their extents on x times the
-// height of their intersection, so the ratio is at most iw / (wi + wj - iw)
-// and must exceed t on each axis alone. Seen from b (width w), the other
-// window's extent loses `a` of b's inside the intersection and the union
-// gains `e` outside b: (w - a) / (w + e) > t, so a < (1 - t) w and
-// e < (1 - t) / t w. A lower bound of the other window above b's is part of
-// a, one below it part of e; mirrored for the upper bounds, and likewise on
-// y. Each interval is open; a margin of 1 covers the rounding of its ends.
-struct Reach {
-  Box lo, hi;  // the other window's bounds lie strictly between these
-};
-
-class Threshold {
- public:
-  explicit Threshold(double t) : inside_(1.0 - t), outside_((1.0 - t) / t), usable_(t > 0.0) {}
-  bool usable() const { return usable_; }
-
-  Reach reachOf(const Box& b) const {
-    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
-    const double wIn = inside_ * w + 1.0, wOut = outside_ * w + 1.0;
-    const double hIn = inside_ * h + 1.0, hOut = outside_ * h + 1.0;
-    return {{b.xmin - wOut, b.ymin - hOut, b.xmax - wIn, b.ymax - hIn, 0.0},
-            {b.xmin + wIn, b.ymin + hIn, b.xmax + wOut, b.ymax + hOut, 0.0}};
-  }
-
- private:
-  double inside_, outside_;  // (1 - t) and (1 - t) / t, used only for 0 < t
-  bool usable_;
-};
-
 // A tame window in floats, which hold its bounds exactly (whole numbers within
 // +-2^24, the sign of a zero included); its area follows from them. Half the
-// memory of a Box, and one vector compare tells whether a TameReach holds it.
+// memory of a Box, and one vector compare tells whether a Reach holds it.
 struct alignas(16) TameBox {
   float bound[4];  // xmin, ymin, xmax, ymax
 
@@ -261,23 +229,30 @@ struct alignas(16) TameBox {
   }
 };
 
-// A Reach with its ends rounded outwards to floats: it holds every tame window
-// the Reach holds, and perhaps a few more, which the exact test then rejects.
-class TameReach {
- public:
-  explicit TameReach(const Reach& r)
-      : lo_{down(r.lo.xmin), down(r.lo.ymin), down(r.lo.xmax), down(r.lo.ymax)},
-        hi_{up(r.hi.xmin), up(r.hi.ymin), up(r.hi.xmax), up(r.hi.ymax)} {}
+// Where the bounds of a tame window lie when it and the tame window b, one
+// kept and the other later, overlap by more than the threshold t. The union
+// of two overlapping windows holds the union of their extents on x times the
+// height of their intersection, so the ratio is at most iw / (wi + wj - iw)
+// and must exceed t on each axis alone. Seen from b (width w), the other
+// window's extent loses `a` of b's inside the intersection and the union
+// gains `e` outside b: (w - a) / (w + e) > t, so a < (1 - t) w and
+// e < (1 - t) / t w. A lower bound of the other window above b's is part of
+// a, one below it part of e; mirrored for the upper bounds, and likewise on
+// y. Each interval is open; a margin of 1 covers the rounding of its ends,
+// which are then rounded outwards to floats: a Reach holds every tame window
+// that can be suppressed, and perhaps a few more, which the exact test rejects.
+struct Reach {
+  float lo[4], hi[4];  // per bound of TameBox, the open interval it lies in
 
 #if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
   bool holds(const TameBox& k) const {
     typedef float Quad __attribute__((vector_size(16)));
     typedef std::int32_t QuadMask __attribute__((vector_size(16)));
-    Quad v, lo, hi;
+    Quad v, l, h;
     std::memcpy(&v, k.bound, sizeof v);
-    std::memcpy(&lo, lo_, sizeof lo);
-    std::memcpy(&hi, hi_, sizeof hi);
-    const QuadMask in = (v > lo) & (v < hi);
+    std::memcpy(&l, lo, sizeof l);
+    std::memcpy(&h, hi, sizeof h);
+    const QuadMask in = (v > l) & (v < h);
     std::int64_t halves[2];
     std::memcpy(halves, &in, sizeof halves);
     return (halves[0] & halves[1]) == -1;
@@ -285,21 +260,37 @@ class TameReach {
 #else
   bool holds(const TameBox& k) const {
     bool in = true;
-    for (int b = 0; b < 4; ++b) in &= (k.bound[b] > lo_[b]) & (k.bound[b] < hi_[b]);
+    for (int b = 0; b < 4; ++b) in &= (k.bound[b] > lo[b]) & (k.bound[b] < hi[b]);
     return in;
   }
 #endif
+};
+
+inline float down(double v) {
+  const float f = static_cast<float>(v);
+  return f > v ? std::nextafter(f, -HUGE_VALF) : f;
+}
+inline float up(double v) {
+  const float f = static_cast<float>(v);
+  return f < v ? std::nextafter(f, HUGE_VALF) : f;
+}
+
+class Threshold {
+ public:
+  explicit Threshold(double t) : inside_(1.0 - t), outside_((1.0 - t) / t), usable_(t > 0.0) {}
+  bool usable() const { return usable_; }
+
+  Reach reachOf(const Box& b) const {
+    const double w = (b.xmax - b.xmin) + 1.0, h = (b.ymax - b.ymin) + 1.0;
+    const double wIn = inside_ * w + 1.0, wOut = outside_ * w + 1.0;
+    const double hIn = inside_ * h + 1.0, hOut = outside_ * h + 1.0;
+    return {{down(b.xmin - wOut), down(b.ymin - hOut), down(b.xmax - wIn), down(b.ymax - hIn)},
+            {up(b.xmin + wIn), up(b.ymin + hIn), up(b.xmax + wOut), up(b.ymax + hOut)}};
+  }
 
  private:
-  static float down(double v) {
-    const float f = static_cast<float>(v);
-    return f > v ? std::nextafter(f, -HUGE_VALF) : f;
-  }
-  static float up(double v) {
-    const float f = static_cast<float>(v);
-    return f < v ? std::nextafter(f, HUGE_VALF) : f;
-  }
-  float lo_[4], hi_[4];
+  double inside_, outside_;  // (1 - t) and (1 - t) / t, used only for 0 < t
+  bool usable_;
 };
 
 // A grid over the list's windows by the cell of their lower bounds (xmin,
@@ -322,15 +313,15 @@ struct StartGrid {
   // Calls visit(cell) for each cell of r's lower bounds, row by row.
   template <typename Visit>
   bool eachCell(const Reach& r, Visit visit) const {
-    const std::int32_t x0 = x.cellOf(r.lo.xmin), x1 = x.cellOf(r.hi.xmin);
-    for (std::int32_t cy = y.cellOf(r.lo.ymin), y1 = y.cellOf(r.hi.ymin); cy <= y1; ++cy)
+    const std::int32_t x0 = x.cellOf(r.lo[0]), x1 = x.cellOf(r.hi[0]);
+    for (std::int32_t cy = y.cellOf(r.lo[1]), y1 = y.cellOf(r.hi[1]); cy <= y1; ++cy)
       for (std::int32_t cx = x0; cx <= x1; ++cx)
         if (visit(static_cast<std::size_t>(cy) * x.cells + cx)) return true;
     return false;
   }
   std::int64_t span(const Reach& r) const {
-    return std::int64_t{x.cellOf(r.hi.xmin) - x.cellOf(r.lo.xmin) + 1} *
-           (y.cellOf(r.hi.ymin) - y.cellOf(r.lo.ymin) + 1);
+    return std::int64_t{x.cellOf(r.hi[0]) - x.cellOf(r.lo[0]) + 1} *
+           (y.cellOf(r.hi[1]) - y.cellOf(r.lo[1]) + 1);
   }
 };
 
@@ -366,10 +357,9 @@ class KeptWindows {
     if (grid_->span(r) > size()) return anyOf(b);
     for (std::int32_t s : wild_)
       if (list_.suppresses(box(s), b)) return true;
-    const TameReach reach(r);
     return grid_->eachCell(r, [&](std::size_t cell) {
       for (const TameBox& k : cells_[cell])
-        if (reach.holds(k) && list_.suppresses(k.box(), b)) return true;
+        if (r.holds(k) && list_.suppresses(k.box(), b)) return true;
       return false;
     });
   }
@@ -438,10 +428,9 @@ class LaterWindows {
   // Marks every tame position that the tame kept window b suppresses.
   void markBy(double* marker, const List& list, const Threshold& threshold, const Box& b) const {
     const Reach r = threshold.reachOf(b);
-    const TameReach reach(r);
     grid_.eachCell(r, [&](std::size_t cell) {
       for (std::int32_t e = start_[cell]; e < start_[cell + 1]; ++e)
-        if (reach.holds(boxes_[e]) && list.suppresses(b, boxes_[e].box()))
+        if (r.holds(boxes_[e]) && list.suppresses(b, boxes_[e].box()))
           marker[positions_[e]] = 1.0;
       return false;
     });
