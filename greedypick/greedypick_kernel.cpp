@@ -491,15 +491,15 @@ void walkLazy(double* kept, double* marker, const List& list, std::int32_t numbe
 // in doubling steps, 100000 windows clustered and uniform; README, "Speed").
 
 // The walk: from this many kept windows on, the grid finds those near a
-// position faster than the list. Crossover between c = 128 (list 0.020 ms
-// against grid 0.029 ms clustered, 0.019 against 0.025 uniform) and c = 256
-// (0.061 against 0.047, 0.054 against 0.041).
+// position faster than the list. Crossover between c = 128 (list 0.021 ms
+// against grid 0.032 ms clustered, 0.020 against 0.034 uniform) and c = 256
+// (0.058 against 0.047, 0.053 against 0.047).
 constexpr std::size_t kIndexFrom = 192;
 // The marker vector: from this many kept windows on, the start index of the
 // later windows marks them faster than each kept window scanning them.
-// Crossover between c = 4 (scans 1.31 ms against index 1.49 ms clustered,
-// 1.15 against 1.58 uniform) and c = 8 (2.47 against 1.66, 2.33 against 1.57).
-constexpr std::size_t kMarkIndexFrom = 6;
+// Crossover between c = 4 (scans 1.08 ms against index 1.27 ms clustered,
+// 0.95 against 1.19 uniform) and c = 5 (1.27 against 1.24, 1.31 against 1.24).
+constexpr std::size_t kMarkIndexFrom = 5;
 constexpr std::size_t kNever = static_cast<std::size_t>(-1);
 
 }  // namespace
