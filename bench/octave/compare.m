@@ -1,4 +1,4 @@
-function compare()
+function compare(only)
 %COMPARE  Each plug-in through the host against idiomatic vectorised Octave code.
 %   COMPARE() times every plug-in, called through Octave, against the
 %   vectorised Octave code a capable user would write for the same job, on the
@@ -7,6 +7,7 @@ function compare()
 %   Runs of the two alternate in one process.
 %   For the plug-ins with large outputs it also times the host's own floor, a
 %   MEX that only creates an output of the same size, built here at run time.
+%   COMPARE('greedypick') times greedypick alone.
 %   Needs the plug-ins on the path (addpath build/mex).
 
 % SPDX-License-Identifier: MIT
@@ -26,6 +27,13 @@ function compare()
          'ratio', 'floor', 'vs floor', 'agreement');
   printf('%s\n', repmat('-', 1, 100));
 
+  if nargin < 1 || ~strcmp(only, 'greedypick')
+    other_plugins(floorDir);
+  end
+  greedypick_rows(floorDir, here);
+end
+
+function other_plugins(floorDir)
   rand('seed', 1); randn('seed', 1);
   R = 480; C = 640;
 
@@ -107,8 +115,8 @@ function compare()
       state = after;
       agree = verdict(isequal(plug(), oct()), 'exact, same generator');
       % Every plug-in call (the warm-up included) advances its generator by k draws.
-      [t, runs] = time_alternating({plug, oct}, 5);
-      for r = 1:runs + 1
+      [t, calls] = time_alternating({plug, oct}, 5);
+      for r = 1:calls(1)
         [~, state] = lcg_values(state, k);
       end
       mode = {'without', 'with'}{replace + 1};
@@ -116,6 +124,9 @@ function compare()
     end
   end
 
+end
+
+function greedypick_rows(floorDir, here)
   %% greedypick: a loop of vectorised overlap tests over the unmarked windows;
   % then its plain walk and OpenCV's NMSBoxes, MEX files built here.
   % The plug-in is timed asked for the kept list alone and for both outputs.
@@ -436,20 +447,35 @@ end
 
 % Median time in ms of each function over `runs` alternating rounds, after one
 % untimed warm-up round; wall time, or the time `clock` (seconds) tells.
-function [t, runs] = time_alternating(fns, runs, clock)
+function [t, made] = time_alternating(fns, runs, clock)
+  % Medians in ms per call, and the calls made of each function, warm-up included. Each function runs in blocks of calls lasting
+  % about 20 ms (a single call where one takes longer), and the order is
+  % reversed every other round, so that no function always follows the same
+  % one (a call after another's large allocation starts with cold caches).
   if nargin < 3
     clock = @() toc(uint64(0));   % seconds since the epoch
   end
-  times = zeros(runs, numel(fns));
+  calls = zeros(1, numel(fns));
   for f = 1:numel(fns)
-    fns{f}();
+    start = clock(); fns{f}(); once = (clock() - start) * 1000;
+    calls(f) = max(1, min(1000, round(20 / max(once, 0.001))));
   end
+  times = zeros(runs, numel(fns));
   for r = 1:runs
-    for f = 1:numel(fns)
-      start = clock(); fns{f}(); times(r, f) = (clock() - start) * 1000;
+    order = 1:numel(fns);
+    if mod(r, 2) == 0
+      order = fliplr(order);
+    end
+    for f = order
+      start = clock();
+      for k = 1:calls(f)
+        fns{f}();
+      end
+      times(r, f) = (clock() - start) * 1000 / calls(f);
     end
   end
   t = median(times, 1);
+  made = 1 + runs * calls;
 end
 
 function report(name, t, agree)
