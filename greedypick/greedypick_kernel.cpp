@@ -517,9 +517,9 @@ void walkLazy(double* kept, double* marker, const List& list, std::int32_t numbe
 // in doubling steps, 100000 windows clustered and uniform; README, "Speed").
 
 // The walk: from this many kept windows on, the grid finds those near a
-// position faster than the list. Crossover between c = 128 (list 0.021 ms
-// against grid 0.032 ms clustered, 0.020 against 0.034 uniform) and c = 256
-// (0.058 against 0.047, 0.053 against 0.047).
+// position faster than the list. Crossover between c = 128 (list 0.022 ms
+// against grid 0.034 ms clustered, 0.022 against 0.032 uniform) and c = 256
+// (0.063 against 0.050, 0.057 against 0.045).
 constexpr std::size_t kIndexFrom = 192;
 // The marker vector: from this many kept windows on, the start index of the
 // later windows marks them faster than each kept window scanning them.
