@@ -413,7 +413,7 @@ class KeptWindows {
   std::vector<double> xmin_, ymin_, xmax_, ymax_, area_;  // per kept window
   std::optional<StartGrid> grid_;
   std::vector<std::vector<TameBox>> cells_;  // per cell of the grid, its tame kept windows
-  std::vector<std::int32_t> wild_;       // kept windows that are not tame
+  std::vector<std::int32_t> wild_;           // kept windows that are not tame
 };
 
 // The positions from `first` on, the tame ones filed by the cell of their
