@@ -78,17 +78,9 @@ void walkPlain(double* kept, double* marker, const List& list, std::int32_t numb
   }
 }
 
-// ---- Which of a run of windows may overlap a window --------------------------
+// ---- One window against a run of windows, two at a time --------------------
 
-// Calls visit(p) for every p in first..end-1 whose window may overlap b, in
-// increasing order, until a call returns true. "May": both sides of the
-// intersection positive as branch-free min and max compute them, which is
-// exactly so when no coordinate is NaN (the sign of a zero they may differ in
-// is erased by the + 1), and with a NaN the exact test says "no overlap" anyway.
 #if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
-inline double lowerOf(double a, double b) { return b < a ? b : a; }
-inline double upperOf(double a, double b) { return b > a ? b : a; }
-
 // Two doubles in the lanes of one register; the compiler maps it to the
 // target's vector unit, or to scalar code where there is none.
 typedef double Pair __attribute__((vector_size(16)));
@@ -102,64 +94,40 @@ inline Pair load(const double* p) {
 inline Pair lowerOf(Pair a, Pair b) { return b < a ? b : a; }
 inline Pair upperOf(Pair a, Pair b) { return b > a ? b : a; }
 
-// Positions tested per block before the ones that may overlap are looked at.
-constexpr std::int32_t kBlock = 16;
+// Window b, free of NaN, against the windows at positions p and p + 1 of a
+// run: the lanes where one of the two suppresses the other, each step as
+// `overlap` takes it. lowerOf(v, b) and upperOf(v, b) pick what minOf(b, v)
+// and maxOf(b, v) pick, a NaN v included; which of two equal bounds they pick
+// (+0 or -0) the + 1 erases, so b may be the kept window or the later one.
+class PairTest {
+ public:
+  PairTest(const Box& b, double threshold)
+      : x0_{b.xmin, b.xmin}, y0_{b.ymin, b.ymin}, x1_{b.xmax, b.xmax}, y1_{b.ymax, b.ymax},
+        area_{b.area, b.area}, threshold_{threshold, threshold} {}
 
-template <typename Visit>
-bool eachMayOverlap(const Runs& runs, std::int32_t first, std::int32_t end, const Box& b,
-                    Visit visit) {
-  const Pair X0 = {b.xmin, b.xmin}, Y0 = {b.ymin, b.ymin}, X1 = {b.xmax, b.xmax},
-             Y1 = {b.ymax, b.ymax}, zero = {0.0, 0.0}, one = {1.0, 1.0};
-  std::int32_t p = first;
-  for (; p + kBlock <= end; p += kBlock) {
-    std::uint32_t candidates = 0;
-    for (std::int32_t l = 0; l < kBlock; l += 2) {
-      const std::int32_t j = p + l;
-      const Pair iw = (lowerOf(X1, load(runs.xmax + j)) - upperOf(X0, load(runs.xmin + j))) + one;
-      const Pair ih = (lowerOf(Y1, load(runs.ymax + j)) - upperOf(Y0, load(runs.ymin + j))) + one;
-      const PairMask open = (iw > zero) & (ih > zero);
-      candidates |= static_cast<std::uint32_t>((open[0] & 1) | (open[1] & 2)) << l;
-    }
-    for (; candidates != 0; candidates &= candidates - 1)
-      if (visit(p + __builtin_ctz(candidates))) return true;
-  }
-  for (; p < end; ++p) {
-    const double iw = (lowerOf(b.xmax, runs.xmax[p]) - upperOf(b.xmin, runs.xmin[p])) + 1.0;
-    const double ih = (lowerOf(b.ymax, runs.ymax[p]) - upperOf(b.ymin, runs.ymin[p])) + 1.0;
-    if (iw > 0.0 && ih > 0.0 && visit(p)) return true;
-  }
-  return false;
-}
-#else
-// Compilers without GCC's vector extensions look at every position.
-template <typename Visit>
-bool eachMayOverlap(const Runs&, std::int32_t first, std::int32_t end, const Box&, Visit visit) {
-  for (std::int32_t p = first; p < end; ++p)
-    if (visit(p)) return true;
-  return false;
-}
-#endif
-
-// Marks the positions from `first` on that kept window i suppresses.
-#if defined(__GNUC__) && !defined(WINSCORE_PORTABLE_KERNELS)
-// Two positions at a time, each step as `overlap` takes it. With b free of
-// NaN, lowerOf(v, b) and upperOf(v, b) pick what minOf(b, v) and maxOf(b, v)
-// pick, a NaN v and the sign of a zero included.
-void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
-  const Box b = list.box(i);
-  if (inert(b)) return;
-  const Pair X0 = {b.xmin, b.xmin}, Y0 = {b.ymin, b.ymin}, X1 = {b.xmax, b.xmax},
-             Y1 = {b.ymax, b.ymax}, A = {b.area, b.area},
-             T = {list.threshold, list.threshold}, zero = {0.0, 0.0}, one = {1.0, 1.0};
-  std::int32_t j = first;
-  for (; j + 2 <= list.length; j += 2) {
-    const Pair iw = (lowerOf(load(list.xmax + j), X1) - upperOf(load(list.xmin + j), X0)) + one;
-    const Pair ih = (lowerOf(load(list.ymax + j), Y1) - upperOf(load(list.ymin + j), Y0)) + one;
-    const PairMask open = (iw > zero) & (ih > zero);
+  PairMask hits(const Runs& runs, std::int32_t p) const {
+    const Pair zero = {0.0, 0.0}, one = {1.0, 1.0};
+    const Pair iw = (lowerOf(load(runs.xmax + p), x1_) - upperOf(load(runs.xmin + p), x0_)) + one;
+    const Pair ih = (lowerOf(load(runs.ymax + p), y1_) - upperOf(load(runs.ymin + p), y0_)) + one;
     // Every pair is divided, open or not: a branch on the few open ones
     // costs more in mispredictions than the division it saves.
     const Pair inter = ih * iw;
-    const PairMask hit = open & (inter / ((A + load(list.area + j)) - inter) > T);
+    return (iw > zero) & (ih > zero) &
+           (inter / ((area_ + load(runs.area + p)) - inter) > threshold_);
+  }
+
+ private:
+  Pair x0_, y0_, x1_, y1_, area_, threshold_;
+};
+
+// Marks the positions from `first` on that kept window i suppresses.
+void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
+  const Box b = list.box(i);
+  if (inert(b)) return;
+  const PairTest test(b, list.threshold);
+  std::int32_t j = first;
+  for (; j + 2 <= list.length; j += 2) {
+    const PairMask hit = test.hits(list, j);
     if (hit[0] | hit[1]) {
       if (hit[0]) marker[j] = 1.0;
       if (hit[1]) marker[j + 1] = 1.0;
@@ -167,12 +135,29 @@ void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t
   }
   if (j < list.length && list.suppresses(b, list.box(j))) marker[j] = 1.0;
 }
+
+// Some window of `runs` suppresses the later window b, which is free of NaN.
+bool anySuppresses(const List& list, const Runs& runs, std::int32_t count, const Box& b) {
+  const PairTest test(b, list.threshold);
+  std::int32_t s = 0;
+  for (; s + 2 <= count; s += 2) {
+    const PairMask hit = test.hits(runs, s);
+    if (hit[0] | hit[1]) return true;
+  }
+  return s < count && list.suppresses(runs.box(s), b);
+}
 #else
 void suppressFrom(double* marker, const List& list, std::int32_t i, std::int32_t first) {
   const Box b = list.box(i);
   if (inert(b)) return;
   for (std::int32_t j = first; j < list.length; ++j)
     if (list.suppresses(b, list.box(j))) marker[j] = 1.0;
+}
+
+bool anySuppresses(const List& list, const Runs& runs, std::int32_t count, const Box& b) {
+  for (std::int32_t s = 0; s < count; ++s)
+    if (list.suppresses(runs.box(s), b)) return true;
+  return false;
 }
 #endif
 
@@ -395,9 +380,7 @@ class KeptWindows {
 
   bool anyOf(const Box& b) const {
     const Runs runs{area_.data(), xmin_.data(), ymin_.data(), xmax_.data(), ymax_.data()};
-    return eachMayOverlap(runs, 0, size(), b, [&](std::int32_t s) {
-      return list_.suppresses(box(s), b);
-    });
+    return anySuppresses(list_, runs, size(), b);
   }
 
   void file(std::int32_t s) {
